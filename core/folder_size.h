@@ -1,0 +1,43 @@
+// Measurement of a directory tree: the sum of the logical lengths of every entry that is not a
+// directory, each hard link counted once per entry, links never followed.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace tarnwick {
+
+// Counters a front end samples on a timer while a walk runs; the walk only adds to them.
+struct WalkProgress {
+  std::atomic<std::uint64_t> entries{0};
+};
+
+// What a walk could not count, so that a total never hides what it dropped.
+struct WalkReport {
+  std::uint64_t unreadableDirectories = 0;  // could not be opened or read to the end
+  std::uint64_t pseudoFileSystems = 0;      // proc, sysfs and their kin, not entered
+  std::uint64_t loops = 0;                  // directories that contain themselves, not entered
+  std::vector<std::string> unreadablePaths;  // kept only when `keepPaths` is set
+  bool keepPaths = false;
+  bool stopped = false;  // the stop request ended the walk early; the sum is partial
+  void merge(const WalkReport& other);
+};
+
+struct WalkOptions {
+  unsigned threads = 0;  // 0: as many as the hardware offers
+  WalkProgress* progress = nullptr;
+  const std::atomic<bool>* stop = nullptr;
+  WalkReport* report = nullptr;
+};
+
+// `path` may end in one delimiter; with `includeSubfolders` clear only the files directly inside
+// count.
+std::uint64_t GetFolderSize(platform::Platform& platform, const std::string& path,
+                            bool includeSubfolders, const WalkOptions& options = {});
+
+}  // namespace tarnwick

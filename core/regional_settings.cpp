@@ -1,0 +1,7 @@
+#include "core/regional_settings.h"
+
+namespace tarnwick {
+
+RegionalSettings ReadRegionalSettings(platform::Platform&) { return {}; }
+
+}  // namespace tarnwick

@@ -1,0 +1,141 @@
+#include "platform/fake/fake_platform.h"
+
+#include <algorithm>
+
+namespace tarnwick::platform {
+
+namespace {
+
+class FakeDirectory : public OpenDirectory {
+ public:
+  explicit FakeDirectory(const FakeNode& node) {
+    for (const auto& [name, child] : node.children)
+      entries_.push_back({name, EntryKind::Directory, true, 0});
+    for (const auto& [name, size] : node.files) entries_.push_back({name, EntryKind::File, true, size});
+  }
+  bool read(std::vector<DirectoryEntry>& out) override {
+    if (done_) return false;
+    out.insert(out.end(), entries_.begin(), entries_.end());
+    done_ = true;
+    return !entries_.empty();
+  }
+  bool failed() const override { return false; }
+  void fillSizes(std::span<DirectoryEntry>) override {}
+  DirectoryIdentity identity() const override { return {}; }
+
+ private:
+  std::vector<DirectoryEntry> entries_;
+  bool done_ = false;
+};
+
+}  // namespace
+
+FakePlatform::FakePlatform() : fallback(makeSystemPlatform()) {}
+
+std::unique_ptr<FakePlatform> FakePlatform::Windows() {
+  auto fake = std::make_unique<FakePlatform>();
+  fake->style = {'\\', false};
+  return fake;
+}
+
+std::unique_ptr<FakePlatform> FakePlatform::Posix() {
+  auto fake = std::make_unique<FakePlatform>();
+  fake->style = {'/', true};
+  fake->modulePath = "/opt/tarnwick/bin/tarnwick";
+  return fake;
+}
+
+bool FakePlatform::isLeadByte(unsigned char byte) const {
+  return std::find(leadBytes.begin(), leadBytes.end(), byte) != leadBytes.end();
+}
+
+std::optional<RegistryValue> FakePlatform::readCurrentVersionValue(std::string_view name) {
+  auto it = registry.find(std::string(name));
+  if (it == registry.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<std::string> FakePlatform::environmentVariable(std::string_view name) {
+  auto it = environment.find(std::string(name));
+  if (it == environment.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<std::string> FakePlatform::longPathName(const std::string& path) {
+  if (!hasLongPathName) return std::nullopt;
+  auto it = longNames.find(path);
+  return it == longNames.end() ? std::string() : it->second;
+}
+
+std::optional<std::string> FakePlatform::shellParsePath(const std::string& path) {
+  auto it = shellPaths.find(path);
+  if (it == shellPaths.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<std::string> FakePlatform::shellFolderPath(int csidl) {
+  auto it = shellFolders.find(csidl);
+  if (it == shellFolders.end()) return std::nullopt;
+  return it->second;
+}
+
+const FakeNode* FakePlatform::findNode(const std::string& path) const {
+  if (!tree) return nullptr;
+  std::string p = path;
+  if (p.size() > treeRoot.size() && !p.empty() && p.back() == style.delimiter) p.pop_back();
+  if (p.compare(0, treeRoot.size(), treeRoot) != 0) return nullptr;
+  const FakeNode* node = &*tree;
+  std::size_t pos = treeRoot.size();
+  while (pos < p.size()) {
+    if (p[pos] == style.delimiter) ++pos;
+    std::size_t end = p.find(style.delimiter, pos);
+    if (end == std::string::npos) end = p.size();
+    auto it = node->children.find(p.substr(pos, end - pos));
+    if (it == node->children.end()) return nullptr;
+    node = &it->second;
+    pos = end;
+  }
+  return node;
+}
+
+bool FakePlatform::directoryExists(const std::string& path) {
+  if (path.empty()) return false;
+  if (findNode(path)) return true;
+  std::string p = path;
+  if (p.size() > 1 && p.back() == style.delimiter) p.pop_back();
+  if (std::find(directories.begin(), directories.end(), p) != directories.end()) return true;
+  return !tree && fallback->directoryExists(path);
+}
+
+OpenResult FakePlatform::openDirectory(const std::string& path) {
+  if (!tree) return fallback->openDirectory(path);
+  if (onList) onList(path);
+  const FakeNode* node = findNode(path);
+  if (!node || node->unreadable) return {OpenStatus::Unreadable, nullptr};
+  return {OpenStatus::Opened, std::make_unique<FakeDirectory>(*node)};
+}
+
+std::optional<std::string> FakePlatform::localeItem(LocaleItem item) {
+  auto it = locale.find(item);
+  if (it == locale.end()) return std::nullopt;
+  return it->second;
+}
+
+ShellResult FakePlatform::shellExecute(const ShellRequest& request) {
+  std::lock_guard lock(mutex_);
+  shellRequests.push_back(request);
+  return shellAnswer;
+}
+
+RegistryValue WideString(const std::string& ascii, RegistryType type) {
+  RegistryValue value{type, {}, true};
+  for (char c : ascii) {
+    value.data.push_back(static_cast<std::uint8_t>(c));
+    value.data.push_back(0);
+  }
+  value.data.push_back(0);
+  value.data.push_back(0);
+  return value;
+}
+
+}  // namespace tarnwick::platform
