@@ -8,7 +8,14 @@
 
 namespace tarnwick {
 
-enum class FolderKind : std::uint8_t { CommonFiles, ProgramFiles, Windows, System, Temp, ShellFolder };
+enum class FolderKind : std::uint8_t {
+  CommonFiles,
+  ProgramFiles,
+  Windows,
+  System,
+  Temp,
+  ShellFolder
+};
 
 struct FolderSource {
   FolderKind kind;

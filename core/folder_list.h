@@ -20,10 +20,16 @@ struct FolderRow {
   std::vector<std::string> SubItems;
 };
 
+// True when the path names an existing directory; false for the empty text and on any failure.
+bool DirectoryExists(platform::Platform& platform, const std::string& path);
+
 // Optional hooks of a survey run; all are called on the thread that runs the survey.
 struct SurveyObserver {
+  // Before the row is looked up; every row the run reaches, ticked or not.
   std::function<void(std::size_t row)> rowStarted;
-  std::function<void(std::size_t row)> rowFinished;  // after the row's values are appended
+  // After the row's values are appended (or emptied, or left as they were); not for the row a
+  // stop request cut short.
+  std::function<void(std::size_t row)> rowFinished;
 };
 
 struct SurveyOptions {
@@ -40,15 +46,21 @@ class FolderList {
   const RegionalSettings& regionalSettings() const { return settings_; }
 
   // Every status text, in the order the operations set them.
-  void setStatusSink(std::function<void(const std::string&)> sink) { statusSink_ = std::move(sink); }
+  void setStatusSink(std::function<void(const std::string&)> sink) {
+    statusSink_ = std::move(sink);
+  }
   void setStatus(const std::string& text);
   const std::string& statusText() const { return status_; }
 
   void CreateBasicList();
-  // Returns false when the stop request ended the run early (rows so far kept, "Stopped" shown).
+  // Returns false when the stop request ended the run early: the rows before the one being
+  // measured keep their new values, that row and the later ones are untouched, TotalSize is the
+  // partial sum and the status reads "Stopped".
   bool RunSurvey(const SurveyOptions& options = {});
   void SelectAll();
   void SelectNone();
+  // The survey inside runs over unticked rows only, so it ignores the stop request: a clear list
+  // is never left half cleared.
   bool ClearList(const SurveyOptions& options = {});
 
   std::vector<FolderRow>& rows() { return rows_; }

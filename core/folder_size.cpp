@@ -3,6 +3,8 @@
 namespace tarnwick {
 
 void WalkReport::merge(const WalkReport&) {}
-std::uint64_t GetFolderSize(platform::Platform&, const std::string&, bool, const WalkOptions&) { return 0; }
+std::uint64_t GetFolderSize(platform::Platform&, const std::string&, bool, const WalkOptions&) {
+  return 0;
+}
 
 }  // namespace tarnwick

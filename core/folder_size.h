@@ -19,9 +19,9 @@ struct WalkProgress {
 
 // What a walk could not count, so that a total never hides what it dropped.
 struct WalkReport {
-  std::uint64_t unreadableDirectories = 0;  // could not be opened or read to the end
-  std::uint64_t pseudoFileSystems = 0;      // proc, sysfs and their kin, not entered
-  std::uint64_t loops = 0;                  // directories that contain themselves, not entered
+  std::uint64_t unreadableDirectories = 0;   // could not be opened or read to the end
+  std::uint64_t pseudoFileSystems = 0;       // proc, sysfs and their kin, not entered
+  std::uint64_t loops = 0;                   // directories that contain themselves, not entered
   std::vector<std::string> unreadablePaths;  // kept only when `keepPaths` is set
   bool keepPaths = false;
   bool stopped = false;  // the stop request ended the walk early; the sum is partial

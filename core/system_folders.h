@@ -30,6 +30,8 @@ class SystemFolders {
 
  private:
   std::string registryFolder(std::string_view valueName);
+  // The delimiter rule, as `TrailingPathDelimiter` asks for it.
+  std::string finish(std::string path);
   std::string longForm(const std::string& path);
   platform::Platform& platform_;
 };

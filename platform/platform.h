@@ -100,7 +100,8 @@ struct LocalTime {
 // with the item's text as the system gives it, or nothing when it cannot be read.
 enum class LocaleItem {
   DecimalSeparator,    // "."
-  ShortDatePattern,    // "M/d/yyyy" style: d, dd, M, MM, yy, yyyy and literal text; "/" is the date separator
+  ShortDatePattern,    // "M/d/yyyy" style: d, dd, M, MM, yy, yyyy and literal text; "/" is the date
+                       // separator
   DateSeparator,       // "/"
   TimeSeparator,       // ":"
   AmText,              // "AM"
@@ -145,6 +146,9 @@ class Platform {
   virtual PathStyle pathStyle() const = 0;
   // True when `byte` starts a double-byte character of the system's code page.
   virtual bool isLeadByte(unsigned char byte) const = 0;
+  // UTF-16 text (what the wide registry functions give) in the system's code page. The default
+  // writes UTF-8, the code page of POSIX systems; a lone surrogate becomes "?".
+  virtual std::string wideToCodePage(std::u16string_view text) const;
 
   // A value under HKEY_LOCAL_MACHINE "SOFTWARE\Microsoft\Windows\CurrentVersion" (or what the
   // system maps onto it); nothing when the key or the value is missing or cannot be read.
@@ -201,6 +205,35 @@ class Platform {
   // Starts the shell action and returns without waiting for it.
   virtual ShellResult shellExecute(const ShellRequest& request) = 0;
 };
+
+inline std::string Platform::wideToCodePage(std::u16string_view text) const {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    } else if (c >= 0xD800 && c < 0xE000) {
+      c = '?';
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
 
 // The backend of the system this program was built for.
 std::unique_ptr<Platform> makeSystemPlatform();
