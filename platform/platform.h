@@ -204,6 +204,10 @@ class Platform {
 
   // Starts the shell action and returns without waiting for it.
   virtual ShellResult shellExecute(const ShellRequest& request) = 0;
+
+  // True when the program's standard error goes to a terminal (a command line shows progress
+  // there only then).
+  virtual bool standardErrorIsTerminal() const { return false; }
 };
 
 inline std::string Platform::wideToCodePage(std::u16string_view text) const {

@@ -179,4 +179,6 @@ bool PosixPlatform::directoryExists(const std::string& path) {
   return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+bool PosixPlatform::standardErrorIsTerminal() const { return isatty(STDERR_FILENO) == 1; }
+
 }  // namespace tarnwick::platform

@@ -30,6 +30,7 @@ class PosixPlatform : public Platform {
   FileOpenResult openForAppend(const std::string& path) override;
   LocalTime localTime() override;
   ShellResult shellExecute(const ShellRequest& request) override;
+  bool standardErrorIsTerminal() const override;
 };
 
 }  // namespace tarnwick::platform

@@ -1,0 +1,202 @@
+#include "cli/commands.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "cli/progress.h"
+#include "cli/table.h"
+#include "core/folder_list.h"
+#include "core/folder_size.h"
+#include "core/regional_settings.h"
+#include "core/size_text.h"
+#include "core/system_folders.h"
+
+namespace tarnwick::cli {
+
+namespace {
+
+using Runner = int (*)(Context&, const Arguments&);
+
+struct Command {
+  CommandSpec spec;
+  Runner run;
+};
+
+const std::vector<Command>& CommandTable() {
+  static const std::vector<Command> table{
+      {{"list",
+        "",
+        "List the 29 special folders and where each lies on this computer.",
+        "One line per folder, in catalogue order; the location is empty where the system has no\n"
+        "such folder.",
+        {}},
+       RunList},
+      {{"survey",
+        "[--all | FOLDER...]",
+        "Measure the named folders (or all) and print their sizes.",
+        "FOLDER is a folder's name as \"list\" shows it, in any case, such as \"Temp\" or\n"
+        "\"common files\". Prints Folder, Location and Size of each folder asked for, then the\n"
+        "total. A folder that does not exist on this computer is listed without location and size.",
+        {{"--all", "", "survey every folder"}}},
+       RunSurvey},
+      {{"size",
+        "[--bytes] DIR...",
+        "Print the size of each directory tree, as du -sb would.",
+        "Counts the logical length of every entry that is not a directory, symbolic links with\n"
+        "their own length and never followed, each hard link once per entry. One line per\n"
+        "directory: the size, a tab, the path.",
+        {{"--bytes", "", "print the exact byte count instead of the size text"}}},
+       RunSize},
+  };
+  return table;
+}
+
+int UsageError(Context& context, std::string_view command, const std::string& message) {
+  context.err << context.program;
+  if (!command.empty()) context.err << " " << command;
+  context.err << ": " << message << "\n";
+  context.err << "Try \"" << context.program << (command.empty() ? "" : " ") << command
+              << " --help\".\n";
+  return ExitUsage;
+}
+
+std::string Lowercase(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower;
+}
+
+std::optional<std::size_t> CatalogueRow(std::string_view name) {
+  const std::string wanted = Lowercase(name);
+  for (std::size_t r = 0; r < FolderCatalogue.size(); ++r)
+    if (Lowercase(FolderCatalogue[r].Caption) == wanted) return r;
+  return std::nullopt;
+}
+
+std::string SubItem(const FolderRow& row, std::size_t index) {
+  return index < row.SubItems.size() ? row.SubItems[index] : std::string();
+}
+
+}  // namespace
+
+const std::vector<CommandSpec>& Commands() {
+  static const std::vector<CommandSpec> specs = [] {
+    std::vector<CommandSpec> result;
+    for (const Command& command : CommandTable()) result.push_back(command.spec);
+    return result;
+  }();
+  return specs;
+}
+
+int RunList(Context& context, const Arguments&) {
+  ComputerInfo computerInfo(context.platform);
+  std::vector<TableRow> rows;
+  for (const CatalogueEntry& entry : FolderCatalogue)
+    rows.push_back({std::string(entry.Caption), LocateFolder(computerInfo, entry.Source)});
+  context.out << FormatTable({"Folder", "Location"}, rows);
+  return ExitSuccess;
+}
+
+int RunSurvey(Context& context, const Arguments& arguments) {
+  const bool all = arguments.has("--all");
+  if (all && !arguments.operands.empty())
+    return UsageError(context, "survey", "--all and folder names exclude each other");
+  if (!all && arguments.operands.empty())
+    return UsageError(context, "survey", "name the folders to survey, or give --all");
+
+  ComputerInfo computerInfo(context.platform);
+  FolderList list(context.platform, computerInfo);
+  list.setRegionalSettings(ReadRegionalSettings(context.platform));
+  list.CreateBasicList();
+  if (all) list.SelectAll();
+  for (const std::string& name : arguments.operands) {
+    auto row = CatalogueRow(name);
+    if (!row) {
+      std::string message = "unknown folder \"" + name + "\"; the folders are:";
+      for (const CatalogueEntry& entry : FolderCatalogue)
+        message += "\n  " + std::string(entry.Caption);
+      return UsageError(context, "survey", message);
+    }
+    list.rows()[*row].Checked = true;
+  }
+
+  bool finished;
+  {
+    ProgressLine progress(context.err, context.showProgress);
+    SurveyOptions options;
+    options.walk.progress = progress.progress();
+    options.walk.stop = context.stop;
+    options.observer.rowStarted = [&](std::size_t row) {
+      progress.setLabel(list.rows()[row].Caption);
+    };
+    finished = list.RunSurvey(options);
+  }
+
+  std::vector<TableRow> rows;
+  for (const FolderRow& row : list.rows())
+    if (row.Checked) rows.push_back({row.Caption, SubItem(row, 0), SubItem(row, 1)});
+  rows.push_back({"Total", "",
+                  SizeToText(static_cast<std::int64_t>(list.TotalSize()),
+                             list.regionalSettings().decimalSeparator)});
+  context.out << FormatTable({"Folder", "Location", "Size"}, rows);
+  if (!finished) {
+    context.err << context.program
+                << ": stopped; the folders from the one in hand on were not measured\n";
+    return ExitStopped;
+  }
+  return ExitSuccess;
+}
+
+int RunSize(Context& context, const Arguments& arguments) {
+  if (arguments.operands.empty()) return UsageError(context, "size", "name at least one directory");
+  const bool bytes = arguments.has("--bytes");
+  const char separator = ReadRegionalSettings(context.platform).decimalSeparator;
+  int status = ExitSuccess;
+  ProgressLine progress(context.err, context.showProgress);
+  for (const std::string& path : arguments.operands) {
+    if (!DirectoryExists(context.platform, path)) {
+      context.err << context.program << ": " << path << ": not a directory\n";
+      status = ExitNotADirectory;
+      continue;
+    }
+    progress.setLabel(path);
+    WalkOptions options;
+    options.progress = progress.progress();
+    options.stop = context.stop;
+    const std::uint64_t size = GetFolderSize(context.platform, path, true, options);
+    if (context.stop && context.stop->load()) {
+      context.err << context.program << ": stopped\n";
+      return ExitStopped;
+    }
+    context.out << (bytes ? std::to_string(size)
+                          : SizeToText(static_cast<std::int64_t>(size), separator))
+                << '\t' << path << '\n';
+  }
+  return status;
+}
+
+int Run(Context& context, const std::vector<std::string>& args) {
+  const std::vector<CommandSpec>& specs = Commands();
+  ParseResult parsed = ParseArguments(specs, args);
+  const Arguments& arguments = parsed.arguments;
+  const std::string_view commandName =
+      arguments.command ? arguments.command->name : std::string_view();
+  if (!parsed.error.empty()) {
+    if (args.empty()) {
+      context.err << OverviewHelp(context.program, specs);
+      return ExitUsage;
+    }
+    return UsageError(context, commandName, parsed.error);
+  }
+  if (arguments.help) {
+    context.out << (arguments.command ? CommandHelp(context.program, *arguments.command)
+                                      : OverviewHelp(context.program, specs));
+    return ExitSuccess;
+  }
+  for (const Command& command : CommandTable())
+    if (command.spec.name == commandName) return command.run(context, arguments);
+  return UsageError(context, "", "unknown command");
+}
+
+}  // namespace tarnwick::cli
