@@ -1,0 +1,229 @@
+#include "core/folder_list.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/size_text.h"
+#include "platform/fake/fake_platform.h"
+
+namespace tarnwick {
+namespace {
+
+using platform::FakeNode;
+using platform::FakePlatform;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr std::size_t CommonFilesRow = 0, ProgramFilesRow = 1, WindowsRow = 2, SystemRow = 3,
+                      TempRow = 4, DesktopRow = 5;
+
+// A small Windows system on drive C: whose folders lie in the fake's tree; the desktop's folder
+// is named but missing.
+class FolderListTest : public ::testing::Test {
+ protected:
+  FolderListTest() {
+    FakeNode common;
+    common.files = {{"shared.dll", 1536}};
+    FakeNode programFiles;
+    programFiles.children["Common Files"] = common;
+    programFiles.files = {{"setup.log", 100}};
+    FakeNode system32;
+    system32.files = {{"kernel32.dll", 1048577}};
+    FakeNode windows;
+    windows.children["system32"] = system32;
+    windows.files = {{"win.ini", 2047}};
+    FakeNode temp;
+    temp.files = {{"~tmp1", 1}};
+    FakeNode drive;
+    drive.children = {{"Program Files", programFiles}, {"WINDOWS", windows}, {"Temp", temp}};
+    fake->tree = drive;
+    fake->treeRoot = "C:";
+    fake->registry["CommonFilesDir"] = platform::WideString("C:\\Program Files\\Common Files");
+    fake->registry["ProgramFilesDir"] = platform::WideString("C:\\Program Files");
+    fake->windowsDir = "C:\\WINDOWS";
+    fake->systemDir = "C:\\WINDOWS\\system32";
+    fake->environment["TMP"] = "C:\\Temp\\";
+    fake->shellFolders[0] = "C:\\Desktop";
+    list.setStatusSink([this](const std::string& text) { statuses.push_back(text); });
+    list.CreateBasicList();
+  }
+
+  void tick(std::initializer_list<std::size_t> rows) {
+    for (std::size_t r : rows) list.rows()[r].Checked = true;
+  }
+  // What the walk gives for the folder, so these tests hold whichever walker is built in.
+  std::string sizeText(const std::string& path) {
+    return SizeToText(static_cast<std::int64_t>(GetFolderSize(*fake, path, true)));
+  }
+  std::uint64_t size(const std::string& path) { return GetFolderSize(*fake, path, true); }
+
+  std::unique_ptr<FakePlatform> fake = FakePlatform::Windows();
+  ComputerInfo info{*fake};
+  FolderList list{*fake, info};
+  std::vector<std::string> statuses;
+};
+
+TEST_F(FolderListTest, CreateBasicListHoldsTheCatalogueUntickedAndEmpty) {
+  ASSERT_EQ(list.rows().size(), 29u);
+  for (std::size_t r = 0; r < 29; ++r) {
+    SCOPED_TRACE(r);
+    EXPECT_EQ(list.rows()[r].Caption, FolderCatalogue[r].Caption);
+    EXPECT_FALSE(list.rows()[r].Checked);
+    EXPECT_THAT(list.rows()[r].SubItems, IsEmpty());
+  }
+  EXPECT_EQ(list.TotalSize(), 0u);
+}
+
+TEST_F(FolderListTest, EachOperationSetsItsStatusTextsInOrder) {
+  const struct {
+    const char* name;
+    std::function<void(FolderList&)> operation;
+    std::vector<std::string> texts;
+  } cases[] = {
+      {"RunSurvey", [](FolderList& l) { l.RunSurvey(); }, {"Retriving Data...", "Done"}},
+      {"SelectAll", [](FolderList& l) { l.SelectAll(); }, {"All System Folders are Selected"}},
+      {"SelectNone", [](FolderList& l) { l.SelectNone(); }, {"All System Folders are Unselected"}},
+      {"ClearList",
+       [](FolderList& l) { l.ClearList(); },
+       {"All System Folders are Unselected", "Retriving Data...", "Done", "All Cleared"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    statuses.clear();
+    c.operation(list);
+    EXPECT_EQ(statuses, c.texts);
+    EXPECT_EQ(list.statusText(), c.texts.back());
+  }
+}
+
+TEST_F(FolderListTest, SurveyFillsTickedRowsWhoseFolderExists) {
+  tick({CommonFilesRow, WindowsRow, TempRow, DesktopRow});
+  EXPECT_TRUE(list.RunSurvey());
+  const auto& rows = list.rows();
+  EXPECT_THAT(
+      rows[CommonFilesRow].SubItems,
+      ElementsAre("C:\\Program Files\\Common Files", sizeText("C:\\Program Files\\Common Files")));
+  EXPECT_THAT(rows[WindowsRow].SubItems, ElementsAre("C:\\WINDOWS", sizeText("C:\\WINDOWS")));
+  EXPECT_THAT(rows[TempRow].SubItems, ElementsAre("C:\\Temp", sizeText("C:\\Temp")));
+  EXPECT_THAT(rows[DesktopRow].SubItems, IsEmpty());  // its folder is missing
+  EXPECT_THAT(rows[ProgramFilesRow].SubItems, IsEmpty());
+  EXPECT_EQ(list.TotalSize(),
+            size("C:\\Program Files\\Common Files") + size("C:\\WINDOWS") + size("C:\\Temp"));
+}
+
+TEST_F(FolderListTest, ARowTickedInTwoRunsHoldsBothPairsAndTheTotalIsTheSecondRunsSum) {
+  tick({WindowsRow, SystemRow});
+  list.RunSurvey();
+  const std::string firstWindows = sizeText("C:\\WINDOWS");
+  fake->tree->children["WINDOWS"].files["new.log"] = 5368709120;
+  list.rows()[SystemRow].Checked = false;
+  list.RunSurvey();
+  EXPECT_THAT(list.rows()[WindowsRow].SubItems,
+              ElementsAre("C:\\WINDOWS", firstWindows, "C:\\WINDOWS", sizeText("C:\\WINDOWS")));
+  EXPECT_THAT(list.rows()[SystemRow].SubItems, IsEmpty());  // unticked rows are emptied
+  EXPECT_EQ(list.TotalSize(), size("C:\\WINDOWS"));
+}
+
+TEST_F(FolderListTest, ATickedRowWhoseFolderVanishedKeepsItsEarlierValues) {
+  tick({TempRow, ProgramFilesRow});
+  list.RunSurvey();
+  const auto before = list.rows()[TempRow].SubItems;
+  fake->tree->children.erase("Temp");
+  list.RunSurvey();
+  EXPECT_EQ(list.rows()[TempRow].SubItems, before);
+  EXPECT_EQ(list.TotalSize(), size("C:\\Program Files"));
+
+  // A location the system does not give at all (here an unset registry value) is no failure.
+  fake->registry.erase("ProgramFilesDir");
+  list.RunSurvey();
+  EXPECT_EQ(list.rows()[ProgramFilesRow].SubItems.size(), 4u);
+  EXPECT_EQ(list.TotalSize(), 0u);
+  EXPECT_EQ(list.statusText(), "Done");
+}
+
+TEST_F(FolderListTest, SelectNoneKeepsValuesUntilTheNextRunAndClearEmptiesEverything) {
+  list.SelectAll();
+  for (const FolderRow& row : list.rows()) EXPECT_TRUE(row.Checked);
+  list.RunSurvey();
+  const auto windows = list.rows()[WindowsRow].SubItems;
+  ASSERT_EQ(windows.size(), 2u);
+
+  list.SelectNone();
+  EXPECT_EQ(list.rows()[WindowsRow].SubItems, windows);
+  EXPECT_FALSE(list.rows()[WindowsRow].Checked);
+
+  list.SelectAll();
+  list.RunSurvey();
+  list.ClearList();
+  for (const FolderRow& row : list.rows()) {
+    EXPECT_FALSE(row.Checked);
+    EXPECT_THAT(row.SubItems, IsEmpty());
+  }
+  EXPECT_EQ(list.TotalSize(), 0u);
+  EXPECT_EQ(list.statusText(), "All Cleared");
+}
+
+TEST_F(FolderListTest, AStopRequestEndsTheRunAtTheRowBeingMeasured) {
+  list.SelectAll();
+  list.RunSurvey();
+  std::vector<std::vector<std::string>> before;
+  for (const FolderRow& row : list.rows()) before.push_back(row.SubItems);
+
+  std::atomic<bool> stop{false};
+  SurveyOptions options;
+  options.walk.stop = &stop;
+  std::vector<std::size_t> started, finished;
+  options.observer.rowStarted = [&](std::size_t row) {
+    started.push_back(row);
+    if (row == SystemRow) stop = true;  // while the system directory is being measured
+  };
+  options.observer.rowFinished = [&](std::size_t row) { finished.push_back(row); };
+  statuses.clear();
+
+  EXPECT_FALSE(list.RunSurvey(options));
+  EXPECT_THAT(statuses, ElementsAre("Retriving Data...", "Stopped"));
+  EXPECT_THAT(started, ElementsAre(0, 1, 2, 3));
+  EXPECT_THAT(finished, ElementsAre(0, 1, 2));
+  for (std::size_t r = 0; r < 29; ++r) {
+    SCOPED_TRACE(r);
+    if (r < SystemRow) {
+      EXPECT_EQ(list.rows()[r].SubItems.size(), before[r].size() + 2);  // this run's pair appended
+    } else {
+      EXPECT_EQ(list.rows()[r].SubItems, before[r]);  // untouched
+    }
+  }
+  EXPECT_EQ(list.TotalSize(), size("C:\\Program Files\\Common Files") + size("C:\\Program Files") +
+                                  size("C:\\WINDOWS"));
+
+  // Clearing never stops half way, even with the request still set.
+  SurveyOptions stale;
+  stale.walk.stop = &stop;
+  EXPECT_TRUE(list.ClearList(stale));
+  for (const FolderRow& row : list.rows()) EXPECT_THAT(row.SubItems, IsEmpty());
+}
+
+TEST_F(FolderListTest, SizeTextsFollowTheRegionalDecimalSeparator) {
+  RegionalSettings settings;
+  settings.decimalSeparator = ',';
+  list.setRegionalSettings(settings);
+  tick({CommonFilesRow});
+  list.RunSurvey();
+  EXPECT_EQ(list.rows()[CommonFilesRow].SubItems.at(1),
+            SizeToText(static_cast<std::int64_t>(size("C:\\Program Files\\Common Files")), ','));
+}
+
+TEST(DirectoryExists, IsFalseForTheEmptyTextAndMissingPaths) {
+  auto fake = FakePlatform::Windows();
+  fake->tree = FakeNode{};
+  fake->treeRoot = "C:";
+  fake->tree->children["Data"] = FakeNode{};
+  fake->tree->files["file.txt"] = 3;
+  EXPECT_TRUE(DirectoryExists(*fake, "C:\\Data"));
+  EXPECT_TRUE(DirectoryExists(*fake, "C:\\Data\\"));
+  EXPECT_FALSE(DirectoryExists(*fake, ""));
+  EXPECT_FALSE(DirectoryExists(*fake, "C:\\Missing"));
+  EXPECT_FALSE(DirectoryExists(*fake, "C:\\file.txt"));
+}
+
+}  // namespace
+}  // namespace tarnwick
