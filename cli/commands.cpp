@@ -29,7 +29,7 @@ const std::vector<Command>& CommandTable() {
         "List the 29 special folders and where each lies on this computer.",
         "One line per folder, in catalogue order; the location is empty where the system has no\n"
         "such folder.",
-        {}},
+        {{"--captions", "", "print only the folders' names, one per line (for completion)"}}},
        RunList},
       {{"survey",
         "[--all | FOLDER...]",
@@ -89,7 +89,12 @@ const std::vector<CommandSpec>& Commands() {
   return specs;
 }
 
-int RunList(Context& context, const Arguments&) {
+int RunList(Context& context, const Arguments& arguments) {
+  if (!arguments.operands.empty()) return UsageError(context, "list", "takes no operands");
+  if (arguments.has("--captions")) {
+    for (const CatalogueEntry& entry : FolderCatalogue) context.out << entry.Caption << '\n';
+    return ExitSuccess;
+  }
   ComputerInfo computerInfo(context.platform);
   std::vector<TableRow> rows;
   for (const CatalogueEntry& entry : FolderCatalogue)
