@@ -36,13 +36,18 @@ std::optional<std::string> HomeDirectory() {
   return std::string(found->pw_dir);
 }
 
+// `base` + "/" + `name`, without doubling a delimiter that `base` ends in.
+std::string Join(const std::string& base, std::string_view name) {
+  return base.ends_with('/') ? base + std::string(name) : base + "/" + std::string(name);
+}
+
 // An XDG base directory: the variable when it holds an absolute path (relative ones are invalid
 // and ignored), else `fallback` below the home directory.
 std::optional<std::string> BaseDirectory(const char* variable, const char* fallback) {
   if (auto value = NonEmptyVariable(variable); value && value->front() == '/') return value;
   auto home = HomeDirectory();
   if (!home) return std::nullopt;
-  return *home + "/" + fallback;
+  return Join(*home, fallback);
 }
 
 // The value of one line of user-dirs.dirs, which the shell would read: "$HOME/Desktop" in double
@@ -74,7 +79,7 @@ std::optional<std::string> UserDirectory(std::string_view key, const char* fallb
   if (!home) return std::nullopt;
   std::optional<std::string> found;
   if (auto config = BaseDirectory("XDG_CONFIG_HOME", ".config")) {
-    std::ifstream file(*config + "/user-dirs.dirs");
+    std::ifstream file(Join(*config, "user-dirs.dirs"));
     const std::string name = "XDG_" + std::string(key) + "_DIR=";
     for (std::string line; std::getline(file, line);) {
       std::string_view text(line);
@@ -84,12 +89,12 @@ std::optional<std::string> UserDirectory(std::string_view key, const char* fallb
     }
   }
   if (found) return found;
-  return *home + "/" + fallback;
+  return Join(*home, fallback);
 }
 
 std::optional<std::string> Below(std::optional<std::string> base, const char* name) {
   if (!base) return std::nullopt;
-  return *base + "/" + name;
+  return Join(*base, name);
 }
 
 std::optional<std::string> DataHome() { return BaseDirectory("XDG_DATA_HOME", ".local/share"); }

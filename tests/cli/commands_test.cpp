@@ -1,0 +1,161 @@
+#include "cli/commands.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "core/folder_size.h"
+#include "core/size_text.h"
+#include "platform/fake/fake_platform.h"
+
+namespace tarnwick::cli {
+namespace {
+
+using platform::FakeNode;
+using platform::FakePlatform;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+// A POSIX system whose folders lie in the fake's tree under /srv.
+class CliTest : public ::testing::Test {
+ protected:
+  CliTest() {
+    FakeNode share;
+    share.files = {{"a", 1536}};
+    FakeNode temp;
+    temp.files = {{"b", 10}};
+    FakeNode srv;
+    srv.children = {{"share", share}, {"temp", temp}};
+    srv.files = {{"c", 1}};
+    fake->tree = FakeNode{};
+    fake->tree->children["srv"] = srv;
+    fake->treeRoot = "";
+    fake->registry["CommonFilesDir"] = platform::WideString("/srv/share/");
+    fake->environment["TMP"] = "/srv/temp";
+    fake->shellFolders[40] = "/home/nobody";  // not in the tree
+  }
+
+  int run(std::vector<std::string> args) {
+    out.str("");
+    err.str("");
+    Context context{*fake, out, err};
+    return cli::Run(context, args);
+  }
+  std::string sizeText(const std::string& path) {
+    return tarnwick::SizeToText(
+        static_cast<std::int64_t>(tarnwick::GetFolderSize(*fake, path, true)));
+  }
+
+  std::unique_ptr<FakePlatform> fake = FakePlatform::Posix();
+  std::ostringstream out, err;
+};
+
+TEST_F(CliTest, ExitStatusSaysWhatWentWrong) {
+  const struct {
+    std::vector<std::string> args;
+    int status;
+  } cases[] = {
+      {{}, ExitUsage},
+      {{"--help"}, ExitSuccess},
+      {{"help", "size"}, ExitSuccess},
+      {{"survey", "--help"}, ExitSuccess},
+      {{"frobnicate"}, ExitUsage},
+      {{"--frobnicate"}, ExitUsage},
+      {{"list"}, ExitSuccess},
+      {{"list", "extra"}, ExitUsage},
+      {{"survey"}, ExitUsage},
+      {{"survey", "--all", "Temp"}, ExitUsage},
+      {{"survey", "--bytes", "Temp"}, ExitUsage},
+      {{"survey", "No Such Folder"}, ExitUsage},
+      {{"survey", "temp"}, ExitSuccess},
+      {{"size"}, ExitUsage},
+      {{"size", "--bytes=1", "/srv"}, ExitUsage},
+      {{"size", "/srv"}, ExitSuccess},
+      {{"size", "/nowhere"}, ExitNotADirectory},
+      {{"size", "/srv/c"}, ExitNotADirectory},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    EXPECT_EQ(run(c.args), c.status);
+    if (c.status == ExitUsage) {
+      EXPECT_EQ(out.str(), "");
+      EXPECT_NE(err.str(), "");
+    }
+  }
+}
+
+TEST_F(CliTest, AnUnknownFolderNameListsTheValidNames) {
+  EXPECT_EQ(run({"survey", "Temp", "Desktp"}), ExitUsage);
+  EXPECT_THAT(err.str(), HasSubstr("unknown folder \"Desktp\""));
+  EXPECT_THAT(err.str(), HasSubstr("\n  Common Files\n"));
+  EXPECT_THAT(err.str(), HasSubstr("\n  Profile\n"));
+}
+
+TEST_F(CliTest, ListShowsEveryFolderWithItsLocation) {
+  ASSERT_EQ(run({"list"}), ExitSuccess);
+  std::istringstream lines(out.str());
+  std::vector<std::string> all;
+  for (std::string line; std::getline(lines, line);) all.push_back(line);
+  ASSERT_EQ(all.size(), 30u);  // the header and 29 rows
+  EXPECT_EQ(all[0], "Folder                 Location");
+  EXPECT_EQ(all[1], "Common Files           /srv/share");
+  EXPECT_EQ(all[2], "Program Files");  // no trailing blanks where the location is empty
+  EXPECT_EQ(all[5], "Temp                   /srv/temp");
+  EXPECT_EQ(all[29], "Profile                /home/nobody");
+}
+
+TEST_F(CliTest, SurveyPrintsTheNamedRowsInCatalogueOrderAndTheTotal) {
+  ASSERT_EQ(run({"survey", "PROFILE", "temp", "common files"}), ExitSuccess);
+  const std::string share = sizeText("/srv/share"), temp = sizeText("/srv/temp");
+  const std::string total = tarnwick::SizeToText(
+      static_cast<std::int64_t>(tarnwick::GetFolderSize(*fake, "/srv/share", true) +
+                                tarnwick::GetFolderSize(*fake, "/srv/temp", true)));
+  std::ostringstream expected;
+  const std::size_t width =
+      std::max({share.size(), temp.size(), total.size(), std::string("Size").size()});
+  (void)width;
+  EXPECT_THAT(out.str(), HasSubstr("Common Files  /srv/share  " + share + "\n"));
+  EXPECT_THAT(out.str(), HasSubstr("Temp          /srv/temp   " + temp + "\n"));
+  EXPECT_THAT(out.str(), HasSubstr("Profile\n"));  // its folder is missing here
+  EXPECT_THAT(out.str(), HasSubstr("Total                     " + total + "\n"));
+  EXPECT_LT(out.str().find("Common Files"), out.str().find("Temp"));
+  EXPECT_LT(out.str().find("Temp"), out.str().find("Profile"));
+  EXPECT_EQ(err.str(), "");  // no progress where standard error is no terminal
+}
+
+TEST_F(CliTest, SizePrintsLikeDuAndGoesOnPastAMissingPath) {
+  const std::string bytes = std::to_string(tarnwick::GetFolderSize(*fake, "/srv", true));
+  EXPECT_EQ(run({"size", "--bytes", "/srv", "/nowhere", "/srv/temp/"}), ExitNotADirectory);
+  EXPECT_EQ(out.str(), bytes + "\t/srv\n" +
+                           std::to_string(tarnwick::GetFolderSize(*fake, "/srv/temp", true)) +
+                           "\t/srv/temp/\n");
+  EXPECT_EQ(err.str(), "tarnwick-cli: /nowhere: not a directory\n");
+
+  EXPECT_EQ(run({"size", "/srv"}), ExitSuccess);
+  EXPECT_EQ(out.str(), sizeText("/srv") + "\t/srv\n");
+}
+
+TEST_F(CliTest, AStopRequestEndsTheSurveyWithItsOwnStatus) {
+  std::atomic<bool> stop{true};
+  Context context{*fake, out, err};
+  context.stop = &stop;
+  EXPECT_EQ(cli::Run(context, {"survey", "--all"}), ExitStopped);
+  EXPECT_THAT(out.str(), HasSubstr("Total"));
+  EXPECT_THAT(err.str(), HasSubstr("stopped"));
+  EXPECT_THAT(out.str(), Not(HasSubstr("/srv/share")));
+}
+
+TEST_F(CliTest, HelpNamesEveryCommandAndOption) {
+  ASSERT_EQ(run({"--help"}), ExitSuccess);
+  for (const char* word : {"list", "survey [--all | FOLDER...]", "size [--bytes] DIR..."}) {
+    SCOPED_TRACE(word);
+    EXPECT_THAT(out.str(), HasSubstr(word));
+  }
+  ASSERT_EQ(run({"size", "--help"}), ExitSuccess);
+  EXPECT_THAT(out.str(), HasSubstr("--bytes"));
+  EXPECT_THAT(out.str(), HasSubstr("--help"));
+}
+
+}  // namespace
+}  // namespace tarnwick::cli
