@@ -65,6 +65,14 @@ class BevelPanel : public QWidget {
   }
 };
 
+// A label in the window's text colour. On the button face a label would otherwise take the
+// button text colour.
+QLabel* WindowTextLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setForegroundRole(QPalette::WindowText);
+  return label;
+}
+
 QImage Picture(const char* name) {
   QImage image(QStringLiteral(":/about_box/%1.png").arg(QLatin1String(name)));
   Q_ASSERT(!image.isNull());
@@ -109,7 +117,7 @@ AboutBox::AboutBox(QWidget* parent)
   creditLabel_->setGeometry(3, 34, 273, 13);
   creditLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-  comments_ = new QLabel(QString::fromUtf8(ProjectWebHost), panel1_);
+  comments_ = WindowTextLabel(QString::fromUtf8(ProjectWebHost), panel1_);
   comments_->setObjectName(QStringLiteral("Comments"));
   comments_->setGeometry(3, 69, 273, 13);
   comments_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -8,6 +8,8 @@ namespace tarnwick {
 
 SchemeLabel::SchemeLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
   setAutoFillBackground(false);
+  // The font colour, whatever the background it lies on.
+  setForegroundRole(QPalette::WindowText);
   setFontColor(Qt::black);
 }
 

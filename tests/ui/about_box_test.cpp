@@ -144,6 +144,15 @@ TEST_F(AboutBoxTest, TextsAreTheirsAndFitTheirBoxes) {
   }
 }
 
+// Whether some pixel of the control as drawn has this colour.
+bool Shows(QWidget* control, QColor colour) {
+  const QImage shot = control->grab().toImage();
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x)
+      if (shot.pixelColor(x, y) == colour) return true;
+  return false;
+}
+
 TEST_F(AboutBoxTest, AddressTurnsBlueWithTheHandAndBlackWithTheArrowAfter) {
   // A window text colour that is not black shows that leaving sets black, not the colour the
   // label started with.
@@ -154,14 +163,17 @@ TEST_F(AboutBoxTest, AddressTurnsBlueWithTheHandAndBlackWithTheArrowAfter) {
   auto* comments = control("Comments");
   const auto textColour = [comments] { return comments->palette().color(QPalette::WindowText); };
   EXPECT_EQ(textColour(), QColor(120, 0, 60));
+  EXPECT_TRUE(Shows(comments, QColor(120, 0, 60)));
 
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round);
     moveTo(at("Comments", comments->rect().center()));
     EXPECT_EQ(textColour(), QColor(0, 0, 255));
+    EXPECT_TRUE(Shows(comments, QColor(0, 0, 255)));
     EXPECT_EQ(comments->cursor().shape(), Qt::PointingHandCursor);
     moveTo(at("Panel1", {140, 90}));
     EXPECT_EQ(textColour(), QColor(0, 0, 0));
+    EXPECT_TRUE(Shows(comments, QColor(0, 0, 0)));
     EXPECT_EQ(comments->cursor().shape(), Qt::ArrowCursor);
   }
 }
