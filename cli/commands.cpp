@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "cli/json.h"
 #include "cli/progress.h"
 #include "cli/table.h"
 #include "core/folder_list.h"
@@ -37,7 +38,8 @@ const std::vector<Command>& CommandTable() {
         "FOLDER is a folder's name as \"list\" shows it, in any case, such as \"Temp\" or\n"
         "\"common files\". Prints Folder, Location and Size of each folder asked for, then the\n"
         "total. A folder that does not exist on this computer is listed without location and size.",
-        {{"--all", "", "survey every folder"}}},
+        {{"--all", "", "survey every folder"},
+         {"--json", "", "print one JSON document instead of the table (schema in the README)"}}},
        RunSurvey},
       {{"size",
         "[--bytes] DIR...",
@@ -45,7 +47,8 @@ const std::vector<Command>& CommandTable() {
         "Counts the logical length of every entry that is not a directory, symbolic links with\n"
         "their own length and never followed, each hard link once per entry. One line per\n"
         "directory: the size, a tab, the path.",
-        {{"--bytes", "", "print the exact byte count instead of the size text"}}},
+        {{"--bytes", "", "print the exact byte count instead of the size text"},
+         {"--json", "", "print one JSON document instead of the lines (schema in the README)"}}},
        RunSize},
   };
   return table;
@@ -127,15 +130,41 @@ int RunSurvey(Context& context, const Arguments& arguments) {
   }
 
   bool finished;
+  JsonDocument json;
   {
     ProgressLine progress(context.err, context.showProgress);
     SurveyOptions options;
     options.walk.progress = progress.progress();
     options.walk.stop = context.stop;
+    options.walk.report = &json.report;
+    std::uint64_t totalBefore = 0;
+    std::size_t valuesBefore = 0;
     options.observer.rowStarted = [&](std::size_t row) {
       progress.setLabel(list.rows()[row].Caption);
+      totalBefore = list.TotalSize();
+      valuesBefore = list.rows()[row].SubItems.size();
+    };
+    options.observer.rowFinished = [&](std::size_t row) {
+      const FolderRow& done = list.rows()[row];
+      if (!done.Checked) return;
+      JsonFolder folder{done.Caption, std::nullopt, 0, {}};
+      if (done.SubItems.size() > valuesBefore) {
+        folder.location = done.SubItems[valuesBefore];
+        folder.size = done.SubItems[valuesBefore + 1];
+        folder.bytes = list.TotalSize() - totalBefore;
+      }
+      json.folders.push_back(std::move(folder));
     };
     finished = list.RunSurvey(options);
+  }
+
+  if (arguments.has("--json")) {
+    json.totalBytes = list.TotalSize();
+    json.totalSize = SizeToText(static_cast<std::int64_t>(list.TotalSize()),
+                                list.regionalSettings().decimalSeparator);
+    json.report.stopped = !finished;
+    WriteSurveyJson(context.out, json);
+    return finished ? ExitSuccess : ExitStopped;
   }
 
   std::vector<TableRow> rows;
@@ -156,6 +185,8 @@ int RunSurvey(Context& context, const Arguments& arguments) {
 int RunSize(Context& context, const Arguments& arguments) {
   if (arguments.operands.empty()) return UsageError(context, "size", "name at least one directory");
   const bool bytes = arguments.has("--bytes");
+  const bool asJson = arguments.has("--json");
+  JsonDocument json;
   const char separator = ReadRegionalSettings(context.platform).decimalSeparator;
   int status = ExitSuccess;
   ProgressLine progress(context.err, context.showProgress);
@@ -169,14 +200,23 @@ int RunSize(Context& context, const Arguments& arguments) {
     WalkOptions options;
     options.progress = progress.progress();
     options.stop = context.stop;
+    options.report = &json.report;
     const std::uint64_t size = GetFolderSize(context.platform, path, true, options);
     if (context.stop && context.stop->load()) {
       context.err << context.program << ": stopped\n";
       return ExitStopped;
     }
-    context.out << (bytes ? std::to_string(size)
-                          : SizeToText(static_cast<std::int64_t>(size), separator))
-                << '\t' << path << '\n';
+    const std::string text = SizeToText(static_cast<std::int64_t>(size), separator);
+    if (asJson) {
+      json.folders.push_back({{}, path, size, text});
+      json.totalBytes += size;
+      continue;
+    }
+    context.out << (bytes ? std::to_string(size) : text) << '\t' << path << '\n';
+  }
+  if (asJson) {
+    json.totalSize = SizeToText(static_cast<std::int64_t>(json.totalBytes), separator);
+    WriteSizeJson(context.out, json);
   }
   return status;
 }

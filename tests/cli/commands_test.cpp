@@ -159,3 +159,41 @@ TEST_F(CliTest, HelpNamesEveryCommandAndOption) {
 
 }  // namespace
 }  // namespace tarnwick::cli
+
+namespace tarnwick::cli {
+namespace {
+
+TEST_F(CliTest, SurveyJsonGivesExactBytesAndNullsForMissingFolders) {
+  ASSERT_EQ(run({"survey", "Common Files", "Temp", "Favorites", "--json"}), ExitSuccess);
+  const std::uint64_t share = GetFolderSize(*fake, "/srv/share", true);
+  const std::uint64_t temp = GetFolderSize(*fake, "/srv/temp", true);
+  EXPECT_EQ(out.str(),
+            "{\n  \"version\": 1,\n  \"folders\": [\n"
+            "    {\"caption\": \"Common Files\", \"location\": \"/srv/share\", \"bytes\": " +
+                std::to_string(share) + ", \"size\": \"" + sizeText("/srv/share") +
+                "\"},\n"
+                "    {\"caption\": \"Temp\", \"location\": \"/srv/temp\", \"bytes\": " +
+                std::to_string(temp) + ", \"size\": \"" + sizeText("/srv/temp") +
+                "\"},\n"
+                "    {\"caption\": \"Favorites\", \"location\": null, \"bytes\": null, \"size\": "
+                "null}\n  ],\n"
+                "  \"total\": {\"bytes\": " +
+                std::to_string(share + temp) + ", \"size\": \"" +
+                SizeToText(static_cast<std::int64_t>(share + temp)) +
+                "\"},\n"
+                "  \"not_counted\": {\"unreadable_directories\": 0, \"pseudo_file_systems\": 0, "
+                "\"loops\": 0},\n"
+                "  \"stopped\": false\n}\n");
+}
+
+TEST_F(CliTest, SizeJsonListsEachPathAndTheirSum) {
+  ASSERT_EQ(run({"size", "--json", "/srv/share", "/srv/temp"}), ExitSuccess);
+  const std::uint64_t sum =
+      GetFolderSize(*fake, "/srv/share", true) + GetFolderSize(*fake, "/srv/temp", true);
+  EXPECT_THAT(out.str(), HasSubstr("{\"path\": \"/srv/share\", \"bytes\": "));
+  EXPECT_THAT(out.str(), HasSubstr("{\"path\": \"/srv/temp\", \"bytes\": "));
+  EXPECT_THAT(out.str(), HasSubstr("\"total\": {\"bytes\": " + std::to_string(sum) + ","));
+}
+
+}  // namespace
+}  // namespace tarnwick::cli
