@@ -1,8 +1,9 @@
-// The CSV report beside the program: the row section, written with its backup first, and the
-// six-line footer.
+// The CSV report beside the program: the row section, written after the previous report is moved
+// to the backup, and the six-line footer.
 #pragma once
 
-#include <stdexcept>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,48 +11,37 @@
 #include "core/regional_settings.h"
 #include "core/system_folders.h"
 #include "platform/platform.h"
+#include "report/comma_text.h"
+#include "report/credit_line.h"
+#include "report/date_time_text.h"
+#include "report/io_failure.h"
+#include "report/report_path.h"
 
 namespace tarnwick {
 
-// A file failure of the report, carrying the system's error code; what() is the fixed message
-// of its code ("File not found", "Disk full", "I/O error 32"), without a full stop.
-class IoFailure : public std::runtime_error {
- public:
-  explicit IoFailure(int code);
-  int code() const { return code_; }
+// The lines of the row section, each followed by CR LF: one line per row, its caption and then
+// every text of its sub-items, as comma text.
+std::string ReportRowSection(const platform::Platform& platform,
+                             const std::vector<FolderRow>& rows);
 
- private:
-  int code_;
+// Moves the previous report to the backup and writes the row section with one write. Never fails
+// outward; the result is 0 when the whole section was written, else the code of the failure.
+platform::FileErrorCode WriteReportRows(platform::Platform& platform, const std::string& reportPath,
+                                        const std::vector<FolderRow>& rows);
+
+// What one export writes, each value read at the moment the export needs it.
+struct ReportSubject {
+  const std::vector<FolderRow>& rows;
+  std::uint64_t totalSize = 0;
+  const RegionalSettings& settings;
+  std::function<std::string()> computerName;               // asked for footer line 2
+  std::function<void(const std::string& text)> setStatus;  // the status line
 };
 
-std::string IoErrorMessage(int code);
-
-// The message as the default failure handler shows it: a "." is appended when the message is
-// not empty and its last character sorts after ".".
-std::string WithFullStop(const std::string& message);
-
-// Replaces the extension of `path` by `extension` (".csv"), or appends it when there is none.
-std::string ChangeExtension(platform::Platform& platform, const std::string& path,
-                            const std::string& extension);
-
-// One line of comma text: fields joined by commas, each quoted where the quoting rule says.
-std::string CommaText(platform::Platform& platform, const std::vector<std::string>& fields);
-
-// The date and time of footer line 4.
-std::string DateTimeText(const platform::LocalTime& time, const RegionalSettings& settings);
-
-// The credit line of the footer and the project's web address, shared with the About window.
-extern const char* const ProjectWebAddress;
-extern const char* const ProjectWebHost;
-std::string CreditLine();
-
-// Moves the previous report to the backup and writes the row section. Never fails outward; the
-// result is 0 when the whole section was written, else the code of the failure.
-int WriteReportRows(platform::Platform& platform, const std::string& reportPath,
-                    const std::vector<FolderRow>& rows);
-
-// The whole export to `reportPath` (the backup beside it). Sets the status line through
-// `list.setStatus` and throws IoFailure from the footer stage.
+// The whole export to `reportPath`, its backup beside it. Throws IoFailure from the footer stage,
+// and the rows stage's failure when the new row section was not written whole.
+void ExportReportTo(platform::Platform& platform, const std::string& reportPath,
+                    const ReportSubject& subject);
 void ExportReportTo(platform::Platform& platform, const std::string& reportPath, FolderList& list,
                     ComputerInfo& computerInfo);
 
