@@ -74,8 +74,10 @@ std::string DateText(const platform::Platform& platform, const platform::LocalTi
     } else if (c == '/') {
       text += settings.dateSeparator;
       ++at;
+    } else if ((c == '\'' || c == '"') && at + 1 < pattern.size() && pattern[at + 1] == c) {
+      text += c;  // a doubled quote stands for the quote itself, inside quoted text or not
+      at += 2;
     } else if (c == '\'' || c == '"') {
-      // Quoted text up to the closing quote; a doubled quote stands for the quote itself.
       ++at;
       while (at < pattern.size()) {
         const std::size_t inner = CharacterLength(platform, pattern, at);

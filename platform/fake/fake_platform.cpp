@@ -11,7 +11,8 @@ class FakeDirectory : public OpenDirectory {
   explicit FakeDirectory(const FakeNode& node) {
     for (const auto& [name, child] : node.children)
       entries_.push_back({name, EntryKind::Directory, true, 0});
-    for (const auto& [name, size] : node.files) entries_.push_back({name, EntryKind::File, true, size});
+    for (const auto& [name, size] : node.files)
+      entries_.push_back({name, EntryKind::File, true, size});
   }
   bool read(std::vector<DirectoryEntry>& out) override {
     if (done_) return false;
@@ -28,7 +29,55 @@ class FakeDirectory : public OpenDirectory {
   bool done_ = false;
 };
 
+// A real file on a disk that holds only so many more bytes.
+class LimitedFile : public WritableFile {
+ public:
+  LimitedFile(std::unique_ptr<WritableFile> file, std::optional<std::uint64_t>& spaceLeft)
+      : file_(std::move(file)), spaceLeft_(spaceLeft) {}
+  FileErrorCode write(std::string_view bytes) override {
+    if (!spaceLeft_) return file_->write(bytes);
+    const std::size_t fits =
+        static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size(), *spaceLeft_));
+    *spaceLeft_ -= fits;
+    if (const FileErrorCode error = file_->write(bytes.substr(0, fits))) return error;
+    return fits == bytes.size() ? 0 : 101;
+  }
+  FileErrorCode close() override { return file_->close(); }
+
+ private:
+  std::unique_ptr<WritableFile> file_;
+  std::optional<std::uint64_t>& spaceLeft_;
+};
+
 }  // namespace
+
+bool FakePlatform::deleteFile(const std::string& path) {
+  if (fileFault && fileFault("delete", path) != 0) return false;
+  return fallback->deleteFile(path);
+}
+
+bool FakePlatform::renameFile(const std::string& from, const std::string& to) {
+  if (fileFault && fileFault("rename", from) != 0) return false;
+  return fallback->renameFile(from, to);
+}
+
+FileOpenResult FakePlatform::createFile(const std::string& path) {
+  if (const FileErrorCode error = fileFault ? fileFault("create", path) : 0)
+    return {nullptr, error};
+  FileOpenResult opened = fallback->createFile(path);
+  if (opened.file)
+    opened.file = std::make_unique<LimitedFile>(std::move(opened.file), diskSpaceLeft);
+  return opened;
+}
+
+FileOpenResult FakePlatform::openForAppend(const std::string& path) {
+  if (const FileErrorCode error = fileFault ? fileFault("append", path) : 0)
+    return {nullptr, error};
+  FileOpenResult opened = fallback->openForAppend(path);
+  if (opened.file)
+    opened.file = std::make_unique<LimitedFile>(std::move(opened.file), diskSpaceLeft);
+  return opened;
+}
 
 FakePlatform::FakePlatform() : fallback(makeSystemPlatform()) {}
 

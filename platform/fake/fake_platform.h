@@ -38,7 +38,7 @@ class FakePlatform : public Platform {
   std::map<std::string, std::string> environment;
   std::string tempFallback;
   bool hasLongPathName = true;
-  std::map<std::string, std::string> longNames;  // path -> long form; missing: fails
+  std::map<std::string, std::string> longNames;   // path -> long form; missing: fails
   std::map<std::string, std::string> shellPaths;  // path -> shell conversion; missing: fails
   std::map<int, std::string> shellFolders;
   std::optional<std::string> computer;
@@ -56,6 +56,13 @@ class FakePlatform : public Platform {
   std::function<void(const std::string& path)> onList;
 
   std::unique_ptr<Platform> fallback;  // real files and listings; the system backend by default
+
+  // Files of the report: a code other than 0 makes the operation ("delete", "rename", "create",
+  // "append") on that path fail with it before the real file is touched.
+  std::function<FileErrorCode(std::string_view operation, const std::string& path)> fileFault;
+  // A disk with this many bytes left for the files of the report: a write that does not fit
+  // writes what fits and fails with 101.
+  std::optional<std::uint64_t> diskSpaceLeft;
 
   FakePlatform();
 
@@ -75,14 +82,10 @@ class FakePlatform : public Platform {
   std::optional<std::string> localeItem(LocaleItem item) override;
   std::string moduleFileName() override { return modulePath; }
   bool fileExists(const std::string& path) override { return fallback->fileExists(path); }
-  bool deleteFile(const std::string& path) override { return fallback->deleteFile(path); }
-  bool renameFile(const std::string& from, const std::string& to) override {
-    return fallback->renameFile(from, to);
-  }
-  FileOpenResult createFile(const std::string& path) override { return fallback->createFile(path); }
-  FileOpenResult openForAppend(const std::string& path) override {
-    return fallback->openForAppend(path);
-  }
+  bool deleteFile(const std::string& path) override;
+  bool renameFile(const std::string& from, const std::string& to) override;
+  FileOpenResult createFile(const std::string& path) override;
+  FileOpenResult openForAppend(const std::string& path) override;
   LocalTime localTime() override { return now; }
   ShellResult shellExecute(const ShellRequest& request) override;
 
