@@ -62,18 +62,18 @@ bool FakePlatform::renameFile(const std::string& from, const std::string& to) {
 }
 
 FileOpenResult FakePlatform::createFile(const std::string& path) {
-  if (const FileErrorCode error = fileFault ? fileFault("create", path) : 0)
-    return {nullptr, error};
-  FileOpenResult opened = fallback->createFile(path);
-  if (opened.file)
-    opened.file = std::make_unique<LimitedFile>(std::move(opened.file), diskSpaceLeft);
-  return opened;
+  return openReportFile("create", path);
 }
 
 FileOpenResult FakePlatform::openForAppend(const std::string& path) {
-  if (const FileErrorCode error = fileFault ? fileFault("append", path) : 0)
+  return openReportFile("append", path);
+}
+
+FileOpenResult FakePlatform::openReportFile(std::string_view operation, const std::string& path) {
+  if (const FileErrorCode error = fileFault ? fileFault(operation, path) : 0)
     return {nullptr, error};
-  FileOpenResult opened = fallback->openForAppend(path);
+  FileOpenResult opened =
+      operation == "create" ? fallback->createFile(path) : fallback->openForAppend(path);
   if (opened.file)
     opened.file = std::make_unique<LimitedFile>(std::move(opened.file), diskSpaceLeft);
   return opened;

@@ -91,6 +91,7 @@ class FakePlatform : public Platform {
 
  private:
   const FakeNode* findNode(const std::string& path) const;
+  FileOpenResult openReportFile(std::string_view operation, const std::string& path);
   std::mutex mutex_;
 };
 

@@ -3,11 +3,14 @@
 
 #include "platform/fake/fake_platform.h"
 #include "report/report.h"
+#include "tests/report/report_test_support.h"
 
 namespace tarnwick {
 namespace {
 
 using platform::FakePlatform;
+using testing::German;
+using testing::UnitedStates;
 
 TEST(CommaText, QuotesFieldsWithBlanksControlBytesCommasAndQuotes) {
   auto single = FakePlatform::Windows();
@@ -103,24 +106,6 @@ TEST(ChangeExtension, ReplacesTheLastExtensionOfTheFileNameOnly) {
   EXPECT_EQ(BackupPath(*windows, "C:\\Tools\\tarnwick.csv"), "C:\\Tools\\tarnwick.bak");
   windows->modulePath = "C:\\Tools\\tarnwick";
   EXPECT_EQ(ReportPath(*windows), "C:\\Tools\\tarnwick.csv");
-}
-
-RegionalSettings UnitedStates() {
-  RegionalSettings us;
-  us.shortDatePattern = "M/d/yyyy";
-  us.amText = "AM";
-  us.pmText = "PM";
-  return us;
-}
-
-RegionalSettings German() {
-  RegionalSettings de;
-  de.decimalSeparator = ',';
-  de.shortDatePattern = "dd.MM.yyyy";
-  de.dateSeparator = ".";
-  de.hoursLeadingZero = true;
-  de.twentyFourHour = true;
-  return de;
 }
 
 TEST(DateTimeText, FollowsTheRegionalSettings) {
