@@ -1,10 +1,32 @@
-#include <QApplication>
-#include <QWidget>
+#include <exception>
+#include <memory>
+
+#include "platform/platform.h"
+#include "ui/application.h"
+#include "ui/main_window.h"
+
+namespace {
+
+// Steps 1 to 6 of start-up after the application object: everything up to the first show.
+std::unique_ptr<tarnwick::ui::MainWindow> StartUp(tarnwick::platform::Platform& platform) {
+  auto mainWindow = std::make_unique<tarnwick::ui::MainWindow>(platform);
+  // The About window is created here, hidden, and wired to "About..." through showAbout.
+  mainWindow->show();
+  return mainWindow;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QWidget window;
-  window.setWindowTitle("Tarnwick 1.0");
-  window.show();
+  tarnwick::ui::Application app(argc, argv);
+  std::unique_ptr<tarnwick::platform::Platform> platform;
+  std::unique_ptr<tarnwick::ui::MainWindow> mainWindow;
+  try {
+    platform = tarnwick::platform::makeSystemPlatform();
+    mainWindow = StartUp(*platform);
+  } catch (const std::exception& failure) {
+    tarnwick::ui::ShowStartupFailure(failure, reinterpret_cast<const void*>(&StartUp));
+    return 1;
+  }
   return app.exec();
 }
