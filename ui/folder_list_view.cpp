@@ -13,6 +13,7 @@ FolderListView::FolderListView(QWidget* parent) : QTableView(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSortingEnabled(false);
   setWordWrap(false);
+  setTabKeyNavigation(false);
   setTextElideMode(Qt::ElideRight);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
