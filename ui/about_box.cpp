@@ -10,13 +10,14 @@
 #include <QUrl>
 
 #include "report/report.h"
+#include "ui/main_window.h"
 #include "ui/picture_box.h"
 #include "ui/shadow_label.h"
 
 // Resources of a static library are registered only when something refers to them.
 static void InitAboutBoxResources() { Q_INIT_RESOURCE(about_box); }
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 namespace {
 
@@ -233,4 +234,11 @@ void AboutBox::image3Click() { reject(); }
 
 void AboutBox::openHint(const QWidget* control) { opener_(HintOf(control)); }
 
-}  // namespace tarnwick
+AboutBox* CreateAboutBox(MainWindow& mainWindow) {
+  auto* aboutBox = new AboutBox(&mainWindow);
+  // The result of the modal display is of no use: the window only informs.
+  mainWindow.showAbout = [aboutBox] { aboutBox->exec(); };
+  return aboutBox;
+}
+
+}  // namespace tarnwick::ui

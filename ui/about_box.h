@@ -8,8 +8,9 @@
 
 class QLabel;
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
+class MainWindow;
 class PictureBox;
 class SchemeLabel;
 class ShadowLabel;
@@ -61,4 +62,8 @@ class AboutBox : public QDialog {
   bool image3Hovered_ = false;
 };
 
-}  // namespace tarnwick
+// Start-up's step after the main window: the one About window, created hidden and owned by the
+// main window, which "About..." shows modally from then on.
+AboutBox* CreateAboutBox(MainWindow& mainWindow);
+
+}  // namespace tarnwick::ui

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "ui/about_box.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 
@@ -10,7 +11,7 @@ namespace {
 // Steps 1 to 6 of start-up after the application object: everything up to the first show.
 std::unique_ptr<tarnwick::ui::MainWindow> StartUp(tarnwick::platform::Platform& platform) {
   auto mainWindow = std::make_unique<tarnwick::ui::MainWindow>(platform);
-  // The About window is created here, hidden, and wired to "About..." through showAbout.
+  tarnwick::ui::CreateAboutBox(*mainWindow);
   mainWindow->show();
   return mainWindow;
 }

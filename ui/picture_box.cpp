@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 PictureBox::PictureBox(const QImage& image, Fit fit, QWidget* parent)
     : QWidget(parent), image_(image), fit_(fit) {}
@@ -17,4 +17,4 @@ void PictureBox::paintEvent(QPaintEvent*) {
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

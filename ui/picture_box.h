@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class PictureBox : public QWidget {
  public:
@@ -23,4 +23,4 @@ class PictureBox : public QWidget {
   Fit fit_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

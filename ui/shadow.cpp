@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 ShadowMap::ShadowMap(int width, int height)
     : width_(width),
@@ -59,4 +59,4 @@ QImage ShadowMask(QSize size, const QFont& font, const QString& text, int flags,
   return mask;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 // The blurred intensities: (width + 2) x (height + 2) bytes. The inner cells stand for the pixels
 // of the mask; the ring of border cells stays 0 so that the blur never reads outside the map.
@@ -50,4 +50,4 @@ void ComposeShadow(QImage& picture, const ShadowMap& map, QColor shadow);
 // alignment `flags`, moved right and down by `distance` pixels.
 QImage ShadowMask(QSize size, const QFont& font, const QString& text, int flags, int distance);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -4,7 +4,7 @@
 
 #include "ui/shadow.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 SchemeLabel::SchemeLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
   setAutoFillBackground(false);
@@ -63,4 +63,4 @@ void ShadowLabel::paintEvent(QPaintEvent*) {
   painter.drawText(rect(), flags, text());
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QLabel>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 // A transparent label drawn in its font colour.
 class SchemeLabel : public QLabel {
@@ -63,4 +63,4 @@ class ShadowLabel : public SchemeLabel {
   LabelKind kind_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -11,13 +11,32 @@
 #include <memory>
 
 #include "report/report.h"
+#include "tests/ui/window_fixture.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
+
+// Calls `start`, which shows `dialog` modally, and runs `whileShown` inside the modal loop. A
+// dialog that does not close is closed after a while so the test fails instead of hanging.
+void RunModal(QDialog* dialog, const std::function<void()>& start,
+              const std::function<void()>& whileShown) {
+  QTimer::singleShot(0, dialog, [dialog, whileShown] {
+    if (!QTest::qWaitForWindowExposed(dialog)) ADD_FAILURE() << "dialog not exposed";
+    whileShown();
+  });
+  QTimer safety;
+  safety.setSingleShot(true);
+  QObject::connect(&safety, &QTimer::timeout, dialog, [dialog] {
+    ADD_FAILURE() << "dialog still open";
+    dialog->done(-1);
+  });
+  safety.start(10000);
+  start();
+}
 
 // A stand-in for the main window with one button that counts its clicks, and the About window
 // owned by it, as start-up creates them. The opener records instead of starting a browser.
-class AboutBoxTest : public testing::Test {
+class AboutBoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
     mainWindow_ = std::make_unique<QWidget>();
@@ -61,22 +80,16 @@ class AboutBoxTest : public testing::Test {
   void enterWindow() { moveTo({2, 2}); }
 
   // Shows the About window modally, runs `whileShown` inside the modal loop and returns the
-  // loop's result. A window that does not close is closed after a while so the test fails
-  // instead of hanging.
-  int execWith(std::function<void()> whileShown) {
-    QTimer::singleShot(0, box_, [this, whileShown] {
-      if (!QTest::qWaitForWindowExposed(box_)) ADD_FAILURE() << "About window not exposed";
-      enterWindow();
-      whileShown();
-    });
-    QTimer safety;
-    safety.setSingleShot(true);
-    QObject::connect(&safety, &QTimer::timeout, box_, [this] {
-      ADD_FAILURE() << "About window still open";
-      box_->done(-1);
-    });
-    safety.start(10000);
-    return box_->exec();
+  // loop's result.
+  int execWith(const std::function<void()>& whileShown) {
+    int result = 0;
+    RunModal(
+        box_, [&] { result = box_->exec(); },
+        [&] {
+          enterWindow();
+          whileShown();
+        });
+    return result;
   }
 
   std::unique_ptr<QWidget> mainWindow_;
@@ -296,5 +309,29 @@ TEST_F(AboutBoxTest, TitleIsWhiteOverADarkHaloOnThePanel) {
   EXPECT_NEAR(corner.blue(), face.blue(), 1);
 }
 
+// The real main window as start-up builds it: "About..." shows the one About window modally.
+class AboutStartUpTest : public testing::WindowTest {};
+
+TEST_F(AboutStartUpTest, AboutShowsTheHiddenAboutBoxModallyAndKeepsIt) {
+  AboutBox* box = CreateAboutBox(window());
+  EXPECT_TRUE(box->isHidden());
+  EXPECT_EQ(window().findChild<AboutBox*>(QStringLiteral("aboutBox")), box);
+  QPointer<AboutBox> kept = box;
+  for (int showing = 0; showing < 2; ++showing) {
+    SCOPED_TRACE(showing);
+    bool shown = false;
+    RunModal(
+        box, [&] { click("btn5"); },
+        [&] {
+          shown = QApplication::activeModalWidget() == box;
+          box->windowHandle()->close();
+        });
+    EXPECT_TRUE(shown);
+    ASSERT_FALSE(kept.isNull());
+    EXPECT_TRUE(box->isHidden());
+    EXPECT_TRUE(window().isVisible());
+  }
+}
+
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

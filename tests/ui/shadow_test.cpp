@@ -5,7 +5,7 @@
 #include <QFont>
 #include <array>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 using Cells3x3 = std::array<std::array<int, 3>, 3>;
@@ -126,4 +126,4 @@ TEST(ShadowMask, IsTheCaptionInWhiteMovedByTheDistance) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui
