@@ -11,6 +11,7 @@
 #include "core/regional_settings.h"
 #include "core/size_text.h"
 #include "core/system_folders.h"
+#include "report/report.h"
 
 namespace tarnwick::cli {
 
@@ -39,8 +40,19 @@ const std::vector<Command>& CommandTable() {
         "\"common files\". Prints Folder, Location and Size of each folder asked for, then the\n"
         "total. A folder that does not exist on this computer is listed without location and size.",
         {{"--all", "", "survey every folder"},
-         {"--json", "", "print one JSON document instead of the table (schema in the README)"}}},
+         {"--json", "", "print one JSON document instead of the table (schema in the README)"},
+         {"--csv", "FILE",
+          "also write the CSV report to FILE, the previous one kept as FILE's \".bak\""}}},
        RunSurvey},
+      {{"export",
+        "[--all | FOLDER...]",
+        "Survey the named folders (or all) and write the CSV report beside the program.",
+        "Surveys as \"survey\" does, then writes the report as \"Export\" does in the window:\n"
+        "beside this program, named after it with \".csv\", the previous report kept with\n"
+        "\".bak\". Prints where the report went. A report that could not be written whole is\n"
+        "told on standard error with the window's message, and the exit status is 1.",
+        {{"--all", "", "survey every folder"}}},
+       RunExport},
       {{"size",
         "[--bytes] DIR...",
         "Print the size of each directory tree, as du -sb would.",
@@ -81,6 +93,82 @@ std::string SubItem(const FolderRow& row, std::size_t index) {
   return index < row.SubItems.size() ? row.SubItems[index] : std::string();
 }
 
+// The rows named on the command line, or all, surveyed as "Get Data" does.
+struct Survey {
+  explicit Survey(platform::Platform& platform)
+      : computerInfo(platform), list(platform, computerInfo) {}
+  ComputerInfo computerInfo;
+  FolderList list;
+  JsonDocument json;
+  bool finished = true;
+};
+
+// Ticks the rows the arguments name and runs the survey; the status of a usage error instead.
+std::optional<int> RunNamedSurvey(Context& context, const Arguments& arguments,
+                                  std::string_view command, Survey& survey) {
+  const bool all = arguments.has("--all");
+  if (all && !arguments.operands.empty())
+    return UsageError(context, command, "--all and folder names exclude each other");
+  if (!all && arguments.operands.empty())
+    return UsageError(context, command, "name the folders to survey, or give --all");
+
+  FolderList& list = survey.list;
+  list.setRegionalSettings(ReadRegionalSettings(context.platform));
+  list.CreateBasicList();
+  if (all) list.SelectAll();
+  for (const std::string& name : arguments.operands) {
+    auto row = CatalogueRow(name);
+    if (!row) {
+      std::string message = "unknown folder \"" + name + "\"; the folders are:";
+      for (const CatalogueEntry& entry : FolderCatalogue)
+        message += "\n  " + std::string(entry.Caption);
+      return UsageError(context, command, message);
+    }
+    list.rows()[*row].Checked = true;
+  }
+
+  JsonDocument& json = survey.json;
+  ProgressLine progress(context.err, context.showProgress);
+  SurveyOptions options;
+  options.walk.progress = progress.progress();
+  options.walk.stop = context.stop;
+  options.walk.report = &json.report;
+  std::uint64_t totalBefore = 0;
+  std::size_t valuesBefore = 0;
+  options.observer.rowStarted = [&](std::size_t row) {
+    progress.setLabel(list.rows()[row].Caption);
+    totalBefore = list.TotalSize();
+    valuesBefore = list.rows()[row].SubItems.size();
+  };
+  options.observer.rowFinished = [&](std::size_t row) {
+    const FolderRow& done = list.rows()[row];
+    if (!done.Checked) return;
+    JsonFolder folder{done.Caption, std::nullopt, 0, {}};
+    if (done.SubItems.size() > valuesBefore) {
+      folder.location = done.SubItems[valuesBefore];
+      folder.size = done.SubItems[valuesBefore + 1];
+      folder.bytes = list.TotalSize() - totalBefore;
+    }
+    json.folders.push_back(std::move(folder));
+  };
+  survey.finished = list.RunSurvey(options);
+  return std::nullopt;
+}
+
+// Writes the report; a failure of it is told as the window tells it.
+int ExportSurvey(Context& context, Survey& survey, const std::string& reportPath) {
+  try {
+    ExportReportTo(context.platform, reportPath, survey.list, survey.computerInfo);
+  } catch (const IoFailure& failure) {
+    context.err << context.program << ": " << WithFullStop(failure.what()) << "\n";
+    return ExitReportFailed;
+  }
+  return ExitSuccess;
+}
+
+constexpr std::string_view kStoppedMessage =
+    ": stopped; the folders from the one in hand on were not measured";
+
 }  // namespace
 
 const std::vector<CommandSpec>& Commands() {
@@ -107,56 +195,17 @@ int RunList(Context& context, const Arguments& arguments) {
 }
 
 int RunSurvey(Context& context, const Arguments& arguments) {
-  const bool all = arguments.has("--all");
-  if (all && !arguments.operands.empty())
-    return UsageError(context, "survey", "--all and folder names exclude each other");
-  if (!all && arguments.operands.empty())
-    return UsageError(context, "survey", "name the folders to survey, or give --all");
-
-  ComputerInfo computerInfo(context.platform);
-  FolderList list(context.platform, computerInfo);
-  list.setRegionalSettings(ReadRegionalSettings(context.platform));
-  list.CreateBasicList();
-  if (all) list.SelectAll();
-  for (const std::string& name : arguments.operands) {
-    auto row = CatalogueRow(name);
-    if (!row) {
-      std::string message = "unknown folder \"" + name + "\"; the folders are:";
-      for (const CatalogueEntry& entry : FolderCatalogue)
-        message += "\n  " + std::string(entry.Caption);
-      return UsageError(context, "survey", message);
-    }
-    list.rows()[*row].Checked = true;
-  }
-
-  bool finished;
-  JsonDocument json;
-  {
-    ProgressLine progress(context.err, context.showProgress);
-    SurveyOptions options;
-    options.walk.progress = progress.progress();
-    options.walk.stop = context.stop;
-    options.walk.report = &json.report;
-    std::uint64_t totalBefore = 0;
-    std::size_t valuesBefore = 0;
-    options.observer.rowStarted = [&](std::size_t row) {
-      progress.setLabel(list.rows()[row].Caption);
-      totalBefore = list.TotalSize();
-      valuesBefore = list.rows()[row].SubItems.size();
-    };
-    options.observer.rowFinished = [&](std::size_t row) {
-      const FolderRow& done = list.rows()[row];
-      if (!done.Checked) return;
-      JsonFolder folder{done.Caption, std::nullopt, 0, {}};
-      if (done.SubItems.size() > valuesBefore) {
-        folder.location = done.SubItems[valuesBefore];
-        folder.size = done.SubItems[valuesBefore + 1];
-        folder.bytes = list.TotalSize() - totalBefore;
-      }
-      json.folders.push_back(std::move(folder));
-    };
-    finished = list.RunSurvey(options);
-  }
+  const std::optional<std::string> csv = arguments.value("--csv");
+  if (csv && BackupPath(context.platform, *csv) == *csv)
+    return UsageError(context, "survey", "the report cannot bear the name of its own backup");
+  Survey survey(context.platform);
+  if (const std::optional<int> usage = RunNamedSurvey(context, arguments, "survey", survey))
+    return *usage;
+  const FolderList& list = survey.list;
+  const bool finished = survey.finished;
+  JsonDocument& json = survey.json;
+  // A stopped survey writes no report: its rows would pass for a whole survey.
+  const int exported = csv && finished ? ExportSurvey(context, survey, *csv) : ExitSuccess;
 
   if (arguments.has("--json")) {
     json.totalBytes = list.TotalSize();
@@ -164,7 +213,7 @@ int RunSurvey(Context& context, const Arguments& arguments) {
                                 list.regionalSettings().decimalSeparator);
     json.report.stopped = !finished;
     WriteSurveyJson(context.out, json);
-    return finished ? ExitSuccess : ExitStopped;
+    return finished ? exported : ExitStopped;
   }
 
   std::vector<TableRow> rows;
@@ -175,11 +224,23 @@ int RunSurvey(Context& context, const Arguments& arguments) {
                              list.regionalSettings().decimalSeparator)});
   context.out << FormatTable({"Folder", "Location", "Size"}, rows);
   if (!finished) {
-    context.err << context.program
-                << ": stopped; the folders from the one in hand on were not measured\n";
+    context.err << context.program << kStoppedMessage << "\n";
     return ExitStopped;
   }
-  return ExitSuccess;
+  return exported;
+}
+
+int RunExport(Context& context, const Arguments& arguments) {
+  Survey survey(context.platform);
+  if (const std::optional<int> usage = RunNamedSurvey(context, arguments, "export", survey))
+    return *usage;
+  if (!survey.finished) {
+    context.err << context.program << kStoppedMessage << "; no report written\n";
+    return ExitStopped;
+  }
+  const int status = ExportSurvey(context, survey, ReportPath(context.platform));
+  if (status == ExitSuccess) context.out << survey.list.statusText() << "\n";
+  return status;
 }
 
 int RunSize(Context& context, const Arguments& arguments) {

@@ -13,6 +13,7 @@ namespace tarnwick::cli {
 
 inline constexpr int ExitSuccess = 0;
 inline constexpr int ExitNotADirectory = 1;
+inline constexpr int ExitReportFailed = 1;  // the report was not written whole
 inline constexpr int ExitUsage = 2;
 inline constexpr int ExitStopped = 130;  // as a shell reports a command ended by Ctrl-C
 
@@ -32,6 +33,8 @@ const std::vector<CommandSpec>& Commands();
 int RunList(Context& context, const Arguments& arguments);
 int RunSurvey(Context& context, const Arguments& arguments);
 int RunSize(Context& context, const Arguments& arguments);
+// The survey, then the report beside the program.
+int RunExport(Context& context, const Arguments& arguments);
 
 // Parses `args` (without the program name), prints help or usage errors, runs the command.
 int Run(Context& context, const std::vector<std::string>& args);
