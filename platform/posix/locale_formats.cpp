@@ -12,7 +12,7 @@ constexpr std::string_view kDefaultAmPmFormat = "%I:%M:%S %p";
 // A piece of a strftime format: literal text, or one conversion with its padding flag.
 struct Piece {
   bool conversion = false;
-  char spec = 0;
+  char letter = 0;
   char flag = 0;
   std::string text;
 };
@@ -37,8 +37,8 @@ void Split(std::string_view format, std::string_view amPmFormat, std::vector<Pie
     while (at < format.size() && format[at] >= '0' && format[at] <= '9') ++at;  // field width
     if (at < format.size() && (format[at] == 'E' || format[at] == 'O')) ++at;  // other eras, digits
     if (at >= format.size()) break;
-    const char spec = format[at];
-    switch (spec) {
+    const char letter = format[at];
+    switch (letter) {
       case 'D':
         Split("%m/%d/%y", amPmFormat, pieces);
         break;
@@ -64,7 +64,7 @@ void Split(std::string_view format, std::string_view amPmFormat, std::vector<Pie
         AddLiteral(pieces, " ");
         break;
       default:
-        pieces.push_back({true, spec, flag, {}});
+        pieces.push_back({true, letter, flag, {}});
     }
   }
 }
@@ -80,7 +80,7 @@ bool Unpadded(char flag) { return flag == '-' || flag == '_'; }
 
 // The pattern field of a date conversion; empty for conversions a date pattern has no field for.
 std::string DateField(const Piece& piece) {
-  switch (piece.spec) {
+  switch (piece.letter) {
     case 'd':
       return Unpadded(piece.flag) ? "d" : "dd";
     case 'e':
@@ -126,7 +126,7 @@ std::string PatternLiteral(const std::string& text, const std::string& separator
 }
 
 bool IsHours(const Piece& piece) {
-  return piece.conversion && std::string_view("HkIl").find(piece.spec) != std::string_view::npos;
+  return piece.conversion && std::string_view("HkIl").find(piece.letter) != std::string_view::npos;
 }
 
 std::optional<std::size_t> FirstHours(const std::vector<Piece>& pieces) {
@@ -139,7 +139,7 @@ std::optional<std::size_t> FirstHours(const std::vector<Piece>& pieces) {
 std::optional<bool> MarkerBeforeHours(const std::vector<Piece>& pieces) {
   const std::optional<std::size_t> hour = FirstHours(pieces);
   for (std::size_t i = 0; i < pieces.size(); ++i)
-    if (pieces[i].conversion && (pieces[i].spec == 'p' || pieces[i].spec == 'P'))
+    if (pieces[i].conversion && (pieces[i].letter == 'p' || pieces[i].letter == 'P'))
       return hour && i < *hour;
   return std::nullopt;
 }
@@ -184,13 +184,13 @@ std::optional<TimeConventions> TimeConventionsFromStrftime(std::string_view time
 
   TimeConventions time;
   time.hoursLeadingZero =
-      hours.spec == 'H' || hours.spec == 'I' ? !Unpadded(hours.flag) : hours.flag == '0';
-  time.twelveHour = hours.spec == 'I' || hours.spec == 'l';
+      hours.letter == 'H' || hours.letter == 'I' ? !Unpadded(hours.flag) : hours.flag == '0';
+  time.twelveHour = hours.letter == 'I' || hours.letter == 'l';
 
   // The texts between hours and minutes and between minutes and seconds; one separator serves
   // both places, so a format with two different texts keeps ":".
-  auto textBefore = [&](std::size_t field, char spec) -> std::string {
-    if (field >= pieces.size() || !pieces[field].conversion || pieces[field].spec != spec)
+  auto textBefore = [&](std::size_t field, char letter) -> std::string {
+    if (field >= pieces.size() || !pieces[field].conversion || pieces[field].letter != letter)
       return {};
     return pieces[field - 1].conversion ? std::string() : pieces[field - 1].text;
   };
