@@ -7,7 +7,6 @@
 #include <QTest>
 #include <stdexcept>
 
-#include "report/report.h"
 #include "tests/ui/message_box_watch.h"
 
 namespace tarnwick::ui::testing {
@@ -27,15 +26,18 @@ class FailingObject : public QObject {
 };
 
 TEST(DefaultFailureHandlerTest, ShowsOneBoxPerFailureAndTheLoopGoesOn) {
-  const char* cases[] = {"Disk full", "Stop!", ""};
+  const struct {
+    const char* message;
+    const char* shown;
+  } cases[] = {{"Disk full", "Disk full."}, {"Stop!", "Stop!"}, {"", ""}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c);
+    SCOPED_TRACE(c.message);
     MessageBoxWatch boxes;
-    FailingObject failing(c);
+    FailingObject failing(c.message);
     QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
     QTest::qWait(150);
     ASSERT_EQ(boxes.texts().size(), 1u);
-    EXPECT_EQ(boxes.texts().front().toStdString(), WithFullStop(c));
+    EXPECT_EQ(boxes.texts().front().toStdString(), c.shown);
     EXPECT_EQ(boxes.titles().front(), "Get special folders location and size");
     EXPECT_EQ(boxes.icons().front(), QMessageBox::Critical);
   }
