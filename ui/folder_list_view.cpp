@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QStyle>
+#include <algorithm>
 
 namespace tarnwick::ui {
 
@@ -21,7 +23,9 @@ FolderListView::FolderListView(QWidget* parent) : QTableView(parent) {
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setMinimumSectionSize(1);
-  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  // Room for the check box with a little air above and below it, inside the grid lines.
+  const int box = style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, this);
+  verticalHeader()->setDefaultSectionSize(std::max(fontMetrics().height(), box) + 5);
 
   QHeaderView* header = horizontalHeader();
   header->setSectionsClickable(true);
