@@ -101,6 +101,7 @@ struct Survey {
   FolderList list;
   JsonDocument json;
   bool finished = true;
+  std::size_t rowInHand = 0;  // the row the run reached last; after a stop, the one it cut short
 };
 
 // Ticks the rows the arguments name and runs the survey; the status of a usage error instead.
@@ -137,6 +138,7 @@ std::optional<int> RunNamedSurvey(Context& context, const Arguments& arguments,
   std::size_t valuesBefore = 0;
   options.observer.rowStarted = [&](std::size_t row) {
     progress.setLabel(list.rows()[row].Caption);
+    survey.rowInHand = row;
     totalBefore = list.TotalSize();
     valuesBefore = list.rows()[row].SubItems.size();
   };
@@ -166,8 +168,10 @@ int ExportSurvey(Context& context, Survey& survey, const std::string& reportPath
   return ExitSuccess;
 }
 
-constexpr std::string_view kStoppedMessage =
-    ": stopped; the folders from the one in hand on were not measured";
+std::string StoppedMessage(const Survey& survey) {
+  return ": stopped while measuring \"" + survey.list.rows()[survey.rowInHand].Caption +
+         "\"; it and the folders after it were not measured";
+}
 
 }  // namespace
 
@@ -216,15 +220,19 @@ int RunSurvey(Context& context, const Arguments& arguments) {
     return finished ? exported : ExitStopped;
   }
 
+  // After a stop only the rows the run got through are shown: the later ones were not measured.
+  const std::size_t shown = finished ? list.rows().size() : survey.rowInHand;
   std::vector<TableRow> rows;
-  for (const FolderRow& row : list.rows())
+  for (std::size_t r = 0; r < shown; ++r) {
+    const FolderRow& row = list.rows()[r];
     if (row.Checked) rows.push_back({row.Caption, SubItem(row, 0), SubItem(row, 1)});
+  }
   rows.push_back({"Total", "",
                   SizeToText(static_cast<std::int64_t>(list.TotalSize()),
                              list.regionalSettings().decimalSeparator)});
   context.out << FormatTable({"Folder", "Location", "Size"}, rows);
   if (!finished) {
-    context.err << context.program << kStoppedMessage << "\n";
+    context.err << context.program << StoppedMessage(survey) << "\n";
     return ExitStopped;
   }
   return exported;
@@ -235,7 +243,7 @@ int RunExport(Context& context, const Arguments& arguments) {
   if (const std::optional<int> usage = RunNamedSurvey(context, arguments, "export", survey))
     return *usage;
   if (!survey.finished) {
-    context.err << context.program << kStoppedMessage << "; no report written\n";
+    context.err << context.program << StoppedMessage(survey) << "; no report written\n";
     return ExitStopped;
   }
   const int status = ExportSurvey(context, survey, ReportPath(context.platform));
