@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -14,15 +13,18 @@ namespace tarnwick {
 
 // Counters a front end samples on a timer while a walk runs; the walk only adds to them.
 struct WalkProgress {
-  std::atomic<std::uint64_t> entries{0};
+  std::atomic<std::uint64_t> entries{0};  // entries other than directories measured so far
 };
 
 // What a walk could not count, so that a total never hides what it dropped.
 struct WalkReport {
-  std::uint64_t unreadableDirectories = 0;   // could not be opened or read to the end
-  std::uint64_t pseudoFileSystems = 0;       // proc, sysfs and their kin, not entered
-  std::uint64_t loops = 0;                   // directories that contain themselves, not entered
-  std::vector<std::string> unreadablePaths;  // kept only when `keepPaths` is set
+  std::uint64_t unreadableDirectories = 0;  // could not be opened or read to the end
+  std::uint64_t pseudoFileSystems = 0;      // proc, sysfs and their kin, not entered
+  std::uint64_t loops = 0;                  // directories that contain themselves, not entered
+  // Kept only when `keepPaths` is set, sorted: the unreadable directories, and those not entered
+  // (pseudo file systems and loops).
+  std::vector<std::string> unreadablePaths;
+  std::vector<std::string> notEnteredPaths;
   bool keepPaths = false;
   bool stopped = false;  // the stop request ended the walk early; the sum is partial
   void merge(const WalkReport& other);
@@ -32,11 +34,12 @@ struct WalkOptions {
   unsigned threads = 0;  // 0: as many as the hardware offers
   WalkProgress* progress = nullptr;
   const std::atomic<bool>* stop = nullptr;
-  WalkReport* report = nullptr;
+  WalkReport* report = nullptr;  // the walk adds to it
 };
 
 // `path` may end in one delimiter; with `includeSubfolders` clear only the files directly inside
-// count.
+// count. Directories that cannot be read count as empty. When `stop` is set during the walk, the
+// walk ends promptly and returns the sum of what it measured so far.
 std::uint64_t GetFolderSize(platform::Platform& platform, const std::string& path,
                             bool includeSubfolders, const WalkOptions& options = {});
 

@@ -32,6 +32,8 @@ enum class EntryKind : std::uint8_t { File, Directory, Unknown };
 
 // One entry of a listing, never "." or "..". `size` is the logical length of a non-directory and
 // is valid once `sizeKnown` is set; a backend whose listing carries sizes sets it while reading.
+// A link is never a Directory: it is a File with the link's own length, and is not walked.
+// Unknown is a kind the listing did not say; `fillSizes` settles it.
 struct DirectoryEntry {
   std::string name;
   EntryKind kind = EntryKind::Unknown;
@@ -52,6 +54,8 @@ enum class OpenStatus {
   PseudoFileSystem,  // proc, sysfs and their kin: listed sizes are not data, not entered
 };
 
+struct OpenResult;
+
 // An open directory. `read` and `fillSizes` may be called from different threads, but `read` from
 // one at a time; `fillSizes` on disjoint ranges may run in several threads at once.
 class OpenDirectory {
@@ -61,9 +65,14 @@ class OpenDirectory {
   virtual bool read(std::vector<DirectoryEntry>& out) = 0;
   // True when the listing ended on an error rather than at its end.
   virtual bool failed() const = 0;
-  // Fills kind and size of the entries that lack them, without following links.
-  virtual void fillSizes(std::span<DirectoryEntry> entries) = 0;
+  // Fills kind and size of the entries that lack them, without following links. An entry that
+  // vanished since the listing is an empty file; false when some size could not be read (the
+  // entry then counts as empty too).
+  virtual bool fillSizes(std::span<DirectoryEntry> entries) = 0;
   virtual DirectoryIdentity identity() const = 0;
+  // Opens the subdirectory `name` of this listing as `Platform::openDirectory` opens its path
+  // with `followLink` clear, but without walking the path again.
+  virtual OpenResult openSubdirectory(const std::string& name) = 0;
 };
 
 struct OpenResult {
@@ -182,8 +191,10 @@ class Platform {
   // True when the path names an existing directory (links to directories followed).
   virtual bool directoryExists(const std::string& path) = 0;
 
-  // Opens a directory for listing, whatever the length of its path.
-  virtual OpenResult openDirectory(const std::string& path) = 0;
+  // Opens a directory for listing, whatever the length of its path. A link in the last component
+  // of the path is followed only with `followLink` (the folder a user names may be a link; a
+  // directory met inside a walk is entered only as itself).
+  virtual OpenResult openDirectory(const std::string& path, bool followLink) = 0;
 
   // Regional settings.
   virtual std::optional<std::string> localeItem(LocaleItem item) = 0;

@@ -8,7 +8,9 @@ namespace {
 
 class FakeDirectory : public OpenDirectory {
  public:
-  explicit FakeDirectory(const FakeNode& node) {
+  // The node's address is its identity: unique while the tree lives, as an inode is.
+  FakeDirectory(FakePlatform& fake, std::string path, const FakeNode& node)
+      : fake_(fake), path_(std::move(path)), identity_{1, reinterpret_cast<std::uintptr_t>(&node)} {
     for (const auto& [name, child] : node.children)
       entries_.push_back({name, EntryKind::Directory, true, 0});
     for (const auto& [name, size] : node.files)
@@ -21,10 +23,16 @@ class FakeDirectory : public OpenDirectory {
     return !entries_.empty();
   }
   bool failed() const override { return false; }
-  void fillSizes(std::span<DirectoryEntry>) override {}
-  DirectoryIdentity identity() const override { return {}; }
+  bool fillSizes(std::span<DirectoryEntry>) override { return true; }
+  DirectoryIdentity identity() const override { return identity_; }
+  OpenResult openSubdirectory(const std::string& name) override {
+    return fake_.openDirectory(path_ + fake_.style.delimiter + name, false);
+  }
 
  private:
+  FakePlatform& fake_;
+  std::string path_;
+  DirectoryIdentity identity_;
   std::vector<DirectoryEntry> entries_;
   bool done_ = false;
 };
@@ -156,12 +164,12 @@ bool FakePlatform::directoryExists(const std::string& path) {
   return !tree && fallback->directoryExists(path);
 }
 
-OpenResult FakePlatform::openDirectory(const std::string& path) {
-  if (!tree) return fallback->openDirectory(path);
+OpenResult FakePlatform::openDirectory(const std::string& path, bool followLink) {
+  if (!tree) return fallback->openDirectory(path, followLink);
   if (onList) onList(path);
   const FakeNode* node = findNode(path);
   if (!node || node->unreadable) return {OpenStatus::Unreadable, nullptr};
-  return {OpenStatus::Opened, std::make_unique<FakeDirectory>(*node)};
+  return {OpenStatus::Opened, std::make_unique<FakeDirectory>(*this, path, *node)};
 }
 
 std::optional<std::string> FakePlatform::localeItem(LocaleItem item) {

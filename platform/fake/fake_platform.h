@@ -52,7 +52,8 @@ class FakePlatform : public Platform {
   std::vector<std::string> directories;
   std::optional<FakeNode> tree;  // rooted at `treeRoot`
   std::string treeRoot;
-  // Called before each directory of `tree` is listed; a test slows the walk or watches it here.
+  // Called before each directory of `tree` is listed, from the walk's threads (several at once
+  // in a parallel walk); a test slows the walk or watches it here.
   std::function<void(const std::string& path)> onList;
 
   std::unique_ptr<Platform> fallback;  // real files and listings; the system backend by default
@@ -78,7 +79,7 @@ class FakePlatform : public Platform {
   std::optional<std::string> shellFolderPath(int csidl) override;
   std::optional<std::string> computerName() override { return computer; }
   bool directoryExists(const std::string& path) override;
-  OpenResult openDirectory(const std::string& path) override;
+  OpenResult openDirectory(const std::string& path, bool followLink) override;
   std::optional<std::string> localeItem(LocaleItem item) override;
   std::string moduleFileName() override { return modulePath; }
   bool fileExists(const std::string& path) override { return fallback->fileExists(path); }

@@ -1,0 +1,278 @@
+#include "core/tree_walk.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace tarnwick {
+
+using platform::DirectoryEntry;
+using platform::EntryKind;
+using platform::OpenStatus;
+
+namespace {
+
+// More threads than this gain nothing on a disk and would hold too many descriptors: the walk
+// keeps at most three listings open per thread.
+constexpr unsigned kMaxThreads = 16;
+// A batch this large is worth handing to an idle worker; a smaller one costs more to hand over
+// than to measure.
+constexpr std::size_t kShareMinimum = 128;
+// Size queries between two looks at the stop request.
+constexpr std::size_t kFillChunk = 256;
+// Listings a worker keeps open after reading them, to open their subdirectories relative to them.
+constexpr std::size_t kKeptListings = 2;
+
+unsigned ThreadCount(unsigned requested) {
+  unsigned threads = requested != 0 ? requested : std::thread::hardware_concurrency();
+  return std::clamp(threads, 1u, kMaxThreads);
+}
+
+}  // namespace
+
+// A directory the walk has opened. A queued subdirectory holds its parent, so every directory
+// carries its chain of ancestors: the names its path is built from and the identities a loop
+// would repeat. The chain lives as long as its deepest queued descendant.
+struct TreeWalk::DirectoryNode {
+  std::shared_ptr<DirectoryNode> parent;
+  std::string name;
+  platform::DirectoryIdentity identity;
+
+  // A chain thousands of levels deep would otherwise be released by as deep a recursion.
+  ~DirectoryNode() {
+    std::shared_ptr<DirectoryNode> next = std::move(parent);
+    while (next && next.use_count() == 1) next = std::move(next->parent);
+  }
+};
+
+// An open listing, shared by the worker reading it and the size batches it handed out; the
+// descriptor closes when the last of them is done.
+struct TreeWalk::Listing {
+  std::unique_ptr<platform::OpenDirectory> directory;
+  std::shared_ptr<DirectoryNode> node;
+  std::atomic<bool> unreadable{false};  // counted once, whichever worker finds it
+};
+
+TreeWalk::TreeWalk(platform::Platform& platform, bool includeSubfolders, const WalkOptions& options)
+    : platform_(platform),
+      includeSubfolders_(includeSubfolders),
+      options_(options),
+      delimiter_(platform.pathStyle().delimiter),
+      threads_(ThreadCount(options.threads)) {}
+
+std::uint64_t TreeWalk::run(const std::string& openPath, const std::string& prefix,
+                            WalkReport& report) {
+  rootOpenPath_ = openPath;
+  directories_.push_back({nullptr, prefix});
+  std::vector<Worker> workers(threads_);
+  for (Worker& worker : workers) worker.report.keepPaths = report.keepPaths;
+  {
+    std::vector<std::jthread> helpers;
+    for (unsigned i = 1; i < threads_; ++i)
+      helpers.emplace_back([this, &workers, i] { work(workers[i]); });
+    work(workers[0]);
+  }
+  directories_.clear();
+  sizeBatches_.clear();
+  if (failure_) std::rethrow_exception(failure_);
+
+  std::uint64_t sum = 0;
+  WalkReport gathered;
+  for (Worker& worker : workers) {
+    sum += worker.sum;
+    gathered.merge(worker.report);
+  }
+  gathered.stopped = stopped_.load();
+  std::sort(gathered.unreadablePaths.begin(), gathered.unreadablePaths.end());
+  std::sort(gathered.notEnteredPaths.begin(), gathered.notEnteredPaths.end());
+  report.merge(gathered);
+  return sum;
+}
+
+bool TreeWalk::stopRequested() {
+  return stopped_.load(std::memory_order_relaxed) ||
+         (options_.stop && options_.stop->load(std::memory_order_relaxed));
+}
+
+void TreeWalk::work(Worker& worker) {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    bool queued = !sizeBatches_.empty() || !directories_.empty();
+    if (queued && stopRequested()) {
+      stopped_ = true;
+      break;
+    }
+    if (!queued) {
+      if (busy_ == 0) break;  // nothing queued and nobody left to queue more
+      ++idle_;
+      wake_.wait(lock);
+      --idle_;
+      continue;
+    }
+    ++busy_;
+    try {
+      if (!sizeBatches_.empty()) {
+        SizeBatch batch = std::move(sizeBatches_.front());
+        sizeBatches_.pop_front();
+        lock.unlock();
+        fill(*batch.listing, batch.entries, worker);
+        queueFound(worker);
+      } else {
+        PendingDirectory directory = std::move(directories_.back());
+        directories_.pop_back();
+        lock.unlock();
+        list(std::move(directory), worker);
+      }
+    } catch (...) {
+      // Exhausted memory and the like end the whole walk and reach the caller.
+      if (!lock.owns_lock()) lock.lock();
+      if (!failure_) failure_ = std::current_exception();
+      stopped_ = true;
+      --busy_;
+      break;
+    }
+    lock.lock();
+    --busy_;
+  }
+  lock.unlock();
+  wake_.notify_all();
+}
+
+std::string TreeWalk::pathOf(const DirectoryNode* parent, const std::string& name) const {
+  std::size_t length = name.size();
+  for (const DirectoryNode* node = parent; node; node = node->parent.get())
+    length += node->name.size() + 1;
+  std::string path(length, delimiter_);
+  std::size_t end = length - name.size();
+  name.copy(path.data() + end, name.size());
+  for (const DirectoryNode* node = parent; node; node = node->parent.get()) {
+    end -= node->name.size() + 1;
+    node->name.copy(path.data() + end, node->name.size());
+  }
+  return path;
+}
+
+std::string TreeWalk::pathOf(const PendingDirectory& directory) const {
+  return directory.parent ? pathOf(directory.parent.get(), directory.name) : rootOpenPath_;
+}
+
+// Opens relative to a listing the worker still holds where it can: a path walked again costs a
+// lookup per level, which a deep tree pays on every directory.
+platform::OpenResult TreeWalk::open(const PendingDirectory& directory, Worker& worker) {
+  if (!directory.parent) return platform_.openDirectory(rootOpenPath_, true);
+  for (const std::shared_ptr<Listing>& listing : worker.recent)
+    if (listing->node == directory.parent)
+      return listing->directory->openSubdirectory(directory.name);
+  return platform_.openDirectory(pathOf(directory), false);
+}
+
+void TreeWalk::list(PendingDirectory directory, Worker& worker) {
+  platform::OpenResult opened = open(directory, worker);
+  WalkReport& report = worker.report;
+  if (opened.status != OpenStatus::Opened) {
+    bool pseudo = opened.status == OpenStatus::PseudoFileSystem;
+    ++(pseudo ? report.pseudoFileSystems : report.unreadableDirectories);
+    if (report.keepPaths)
+      (pseudo ? report.notEnteredPaths : report.unreadablePaths).push_back(pathOf(directory));
+    return;
+  }
+  const platform::DirectoryIdentity identity = opened.directory->identity();
+  for (const DirectoryNode* node = directory.parent.get(); node; node = node->parent.get()) {
+    if (node->identity == identity) {
+      ++report.loops;
+      if (report.keepPaths) report.notEnteredPaths.push_back(pathOf(directory));
+      return;
+    }
+  }
+  auto listing = std::make_shared<Listing>();
+  listing->directory = std::move(opened.directory);
+  listing->node = std::make_shared<DirectoryNode>();
+  listing->node->parent = std::move(directory.parent);
+  listing->node->name = std::move(directory.name);
+  listing->node->identity = identity;
+
+  std::vector<DirectoryEntry> batch;
+  for (;;) {
+    if (stopRequested()) {
+      stopped_ = true;
+      return;
+    }
+    batch.clear();
+    if (!listing->directory->read(batch)) break;
+    measure(listing, batch, worker);
+  }
+  if (listing->directory->failed()) markUnreadable(*listing, worker);
+  if (worker.recent.size() == kKeptListings) worker.recent.erase(worker.recent.begin());
+  worker.recent.push_back(std::move(listing));
+}
+
+void TreeWalk::markUnreadable(Listing& listing, Worker& worker) {
+  if (listing.unreadable.exchange(true)) return;
+  ++worker.report.unreadableDirectories;
+  const DirectoryNode& node = *listing.node;
+  if (worker.report.keepPaths)
+    worker.report.unreadablePaths.push_back(pathOf(PendingDirectory{node.parent, node.name}));
+}
+
+// Counts what a batch already knows, and measures the rest here or hands it to an idle worker.
+void TreeWalk::measure(const std::shared_ptr<Listing>& listing, std::vector<DirectoryEntry>& batch,
+                       Worker& worker) {
+  auto unsized = std::partition(batch.begin(), batch.end(), [](const DirectoryEntry& entry) {
+    return entry.kind == EntryKind::Directory || entry.sizeKnown;
+  });
+  count(*listing, {batch.begin(), unsized}, worker);
+  batch.erase(batch.begin(), unsized);
+  if (batch.empty() || !offerBatch(listing, batch)) fill(*listing, batch, worker);
+  queueFound(worker);
+}
+
+bool TreeWalk::offerBatch(const std::shared_ptr<Listing>& listing,
+                          std::vector<DirectoryEntry>& entries) {
+  if (entries.size() < kShareMinimum || idle_.load(std::memory_order_relaxed) == 0) return false;
+  {
+    std::lock_guard lock(mutex_);
+    // Batches beyond the idle workers would only hold listings open.
+    if (sizeBatches_.size() >= idle_.load(std::memory_order_relaxed)) return false;
+    sizeBatches_.push_back({listing, std::move(entries)});
+  }
+  entries = {};
+  wake_.notify_one();
+  return true;
+}
+
+void TreeWalk::fill(Listing& listing, std::span<DirectoryEntry> entries, Worker& worker) {
+  for (std::size_t start = 0; start < entries.size(); start += kFillChunk) {
+    if (stopRequested()) {
+      stopped_ = true;
+      return;
+    }
+    auto chunk = entries.subspan(start, std::min(kFillChunk, entries.size() - start));
+    if (!listing.directory->fillSizes(chunk)) markUnreadable(listing, worker);
+    count(listing, chunk, worker);
+  }
+}
+
+void TreeWalk::count(const Listing& listing, std::span<DirectoryEntry> entries, Worker& worker) {
+  std::uint64_t measured = 0;
+  for (DirectoryEntry& entry : entries) {
+    if (entry.kind == EntryKind::Directory) {
+      if (includeSubfolders_) worker.found.push_back({listing.node, std::move(entry.name)});
+    } else {
+      worker.sum += entry.size;
+      ++measured;
+    }
+  }
+  if (options_.progress && measured != 0)
+    options_.progress->entries.fetch_add(measured, std::memory_order_relaxed);
+}
+
+void TreeWalk::queueFound(Worker& worker) {
+  if (worker.found.empty()) return;
+  {
+    std::lock_guard lock(mutex_);
+    for (PendingDirectory& directory : worker.found) directories_.push_back(std::move(directory));
+  }
+  worker.found.clear();
+  if (idle_.load(std::memory_order_relaxed) != 0) wake_.notify_all();
+}
+
+}  // namespace tarnwick

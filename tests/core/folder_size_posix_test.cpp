@@ -1,0 +1,203 @@
+// The walk over real trees on this system's file systems, checked against find.
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+#include <sstream>
+
+#include "core/folder_size.h"
+#include "tests/core/temp_tree.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::FindSum;
+using testing::RunInChild;
+using testing::TempTree;
+
+constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;
+// One thread, the hardware's count, and more threads than cores.
+constexpr unsigned kThreadCounts[] = {1, 0, 7};
+
+class WalkOnDisk : public ::testing::Test {
+ protected:
+  std::uint64_t Size(const std::string& path, unsigned threads, bool includeSubfolders = true,
+                     WalkReport* report = nullptr) {
+    WalkOptions options;
+    options.threads = threads;
+    options.report = report;
+    return GetFolderSize(*platform_, path, includeSubfolders, options);
+  }
+  // "sum unreadable loops pseudo" and the kept paths, one text for answers from a child.
+  std::string Describe(const std::string& path, unsigned threads) {
+    WalkReport report;
+    report.keepPaths = true;
+    std::ostringstream text;
+    text << Size(path, threads, true, &report) << ' ' << report.unreadableDirectories << ' '
+         << report.loops << ' ' << report.pseudoFileSystems;
+    for (const std::string& unreadable : report.unreadablePaths) text << "\n" << unreadable;
+    return text.str();
+  }
+
+  std::unique_ptr<platform::Platform> platform_ = platform::makeSystemPlatform();
+  TempTree tree_;
+};
+
+// Every kind of entry at once: hidden, sparse beyond 4 GiB, links to an ancestor, to a file and
+// to nothing, a hard link, a FIFO, names with a newline and bytes that are not UTF-8.
+TEST_F(WalkOnDisk, CountsEveryEntryOnceAndFollowsNoLink) {
+  tree_.file("a.txt", 100);
+  tree_.file(".hidden", 7);
+  tree_.directory(".hidden-dir");
+  tree_.file(".hidden-dir/x", 11);
+  tree_.file("sparse", 5 * kGiB);
+  tree_.directory("sub");
+  tree_.file("sub/b", 200);
+  tree_.hardLink("a.txt", "sub/hard");
+  tree_.symlink("..", "sub/up");
+  tree_.symlink(tree_.path(), "sub/root");
+  tree_.directory("sub/deeper");
+  tree_.file("sub/deeper/c", 300);
+  tree_.file("new\nline", 13);
+  tree_.directory("bad\xff\xfe");
+  tree_.file("bad\xff\xfe/\x80", 17);
+  tree_.directory("empty");
+  tree_.symlink("a.txt", "to-file");
+  tree_.symlink("nowhere", "dangling");
+  ASSERT_EQ(mkfifo(tree_.at("fifo").c_str(), 0644), 0);
+
+  const std::uint64_t links = 2 + tree_.path().size() + 5 + 7;
+  const std::uint64_t all = 100 + 7 + 11 + 5 * kGiB + 200 + 100 + 300 + 13 + 17 + links;
+  const std::uint64_t top = 100 + 7 + 5 * kGiB + 13 + 5 + 7;
+  ASSERT_EQ(FindSum(tree_.path()), all);
+  for (unsigned threads : kThreadCounts) {
+    SCOPED_TRACE(threads);
+    WalkReport report;
+    EXPECT_EQ(Size(tree_.path(), threads, true, &report), all);
+    EXPECT_EQ(Size(tree_.path() + "/", threads), all);
+    EXPECT_EQ(Size(tree_.path(), threads, false), top);
+    EXPECT_EQ(report.unreadableDirectories + report.loops + report.pseudoFileSystems, 0u);
+    EXPECT_FALSE(report.stopped);
+  }
+  // The folder a user names may itself be a link: that one is followed.
+  TempTree other;
+  other.symlink(tree_.at("sub"), "named");
+  EXPECT_EQ(Size(other.at("named"), 0), 200 + 100 + 300 + 2 + tree_.path().size());
+}
+
+// Paths far beyond PATH_MAX, also with 64 descriptors at most, also with many threads.
+TEST_F(WalkOnDisk, MeasuresATreeThreeThousandLevelsDeepWithFewDescriptors) {
+  tree_.chain(".", 3000, 1);
+  tree_.directory("wide");
+  for (int d = 0; d < 40; ++d) {
+    tree_.directory("wide/" + std::to_string(d));
+    for (int f = 0; f < 40; ++f)
+      tree_.file("wide/" + std::to_string(d) + "/" + std::to_string(f), f);
+  }
+  const std::uint64_t expected = 3000 + 40 * (39 * 40 / 2);
+  ASSERT_EQ(FindSum(tree_.path()), expected);
+  for (unsigned threads : {1u, 0u, 16u}) {
+    SCOPED_TRACE(threads);
+    EXPECT_EQ(Size(tree_.path(), threads), expected);
+    auto limited = RunInChild(
+        [] {
+          rlimit limit{64, 64};
+          return setrlimit(RLIMIT_NOFILE, &limit) == 0;
+        },
+        [&] { return Describe(tree_.path(), threads); });
+    ASSERT_TRUE(limited);
+    EXPECT_EQ(*limited, std::to_string(expected) + " 0 0 0");
+  }
+}
+
+// A directory of many entries, whose size queries the walk splits among its threads.
+TEST_F(WalkOnDisk, SplitsALargeDirectoryWithTheSameSum) {
+  tree_.directory("big");
+  for (int f = 0; f < 6000; ++f)
+    tree_.file("big/file-with-a-longer-name-" + std::to_string(f), f % 977);
+  const std::uint64_t expected = FindSum(tree_.path());
+  for (unsigned threads : {1u, 2u, 4u, 16u}) {
+    SCOPED_TRACE(threads);
+    EXPECT_EQ(Size(tree_.path(), threads), expected);
+  }
+}
+
+// As an unprivileged user: a directory that cannot be listed, and one that can be listed but
+// whose entries cannot be looked at, count as empty and are reported.
+TEST_F(WalkOnDisk, CountsUnreadableDirectoriesAsEmptyAndReportsThem) {
+  tree_.file("kept", 10);
+  tree_.directory("locked", 0700);
+  tree_.file("locked/secret", 1000);
+  tree_.directory("blind", 0744);
+  tree_.file("blind/hidden", 2000);
+  tree_.directory("open");
+  tree_.file("open/seen", 5);
+  const bool root = geteuid() == 0;
+  for (unsigned threads : kThreadCounts) {
+    SCOPED_TRACE(threads);
+    auto answer = RunInChild(
+        [root] {
+          if (!root) return true;
+          return setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0;
+        },
+        [&] { return Describe(tree_.path(), threads); });
+    if (!answer) GTEST_SKIP() << "cannot become an unprivileged user";
+    EXPECT_EQ(*answer, "15 2 0 0\n" + tree_.at("blind") + "\n" + tree_.at("locked"));
+  }
+}
+
+// A bind mount that puts a directory inside itself: the walk does not enter it again.
+TEST_F(WalkOnDisk, DoesNotEnterADirectoryThatContainsItself) {
+  tree_.directory("a");
+  tree_.directory("a/inside");
+  tree_.directory("a/inside/loop");
+  tree_.file("a/f", 10);
+  if (mount(tree_.at("a").c_str(), tree_.at("a/inside/loop").c_str(), nullptr, MS_BIND, nullptr) !=
+      0)
+    GTEST_SKIP() << "bind mounts need privileges";
+  struct Unmount {
+    std::string path;
+    ~Unmount() { umount2(path.c_str(), MNT_DETACH); }
+  } unmount{tree_.at("a/inside/loop")};
+  for (unsigned threads : kThreadCounts) {
+    SCOPED_TRACE(threads);
+    WalkReport report;
+    report.keepPaths = true;
+    EXPECT_EQ(Size(tree_.at("a"), threads, true, &report), 10u);
+    EXPECT_EQ(report.loops, 1u);
+    EXPECT_EQ(report.notEnteredPaths, std::vector<std::string>{tree_.at("a/inside/loop")});
+  }
+}
+
+TEST_F(WalkOnDisk, DoesNotEnterPseudoFileSystems) {
+  for (const char* path : {"/proc", "/sys"}) {
+    SCOPED_TRACE(path);
+    if (!platform_->directoryExists(path)) continue;
+    WalkReport report;
+    report.keepPaths = true;
+    EXPECT_EQ(Size(path, 0, true, &report), 0u);
+    EXPECT_EQ(report.pseudoFileSystems, 1u);
+    EXPECT_EQ(report.notEnteredPaths, std::vector<std::string>{path});
+  }
+}
+
+// A large real tree; packages may be installed meanwhile, so a run counts only when find gave
+// the same sum before and after it.
+TEST_F(WalkOnDisk, AgreesWithFindOnUsrShare) {
+  for (unsigned threads : {1u, 0u}) {
+    SCOPED_TRACE(threads);
+    bool compared = false;
+    for (int attempt = 0; attempt < 3 && !compared; ++attempt) {
+      std::uint64_t before = FindSum("/usr/share");
+      std::uint64_t walked = Size("/usr/share", threads);
+      if (FindSum("/usr/share") != before) continue;
+      EXPECT_EQ(walked, before);
+      compared = true;
+    }
+    EXPECT_TRUE(compared) << "/usr/share kept changing";
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
