@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QTest>
 #include <stdexcept>
 
@@ -55,6 +56,17 @@ TEST(StartupFailureTextTest, FillsTheTemplateAndEndsTheMessageWithOneFullStop) {
             "Exception X in module tarnwick at 004A3F10.\r\n\r\n");
   EXPECT_EQ(StartupFailureText("X", "tarnwick", address, "%1 of 100%"),
             "Exception X in module tarnwick at 004A3F10.\r\n%1 of 100%.\r\n");
+}
+
+TEST(StartupFailureTextTest, TheBoxNamesTheKindAndTheProgram) {
+  MessageBoxWatch boxes;
+  ShowStartupFailure(std::runtime_error("No room"), reinterpret_cast<const void*>(0x1234));
+  ASSERT_EQ(boxes.texts().size(), 1u);
+  EXPECT_EQ(boxes.titles().front(), "Application Error");
+  EXPECT_EQ(boxes.icons().front(), QMessageBox::Critical);
+  const QString module = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+  EXPECT_EQ(boxes.texts().front(),
+            "Exception std::runtime_error in module " + module + " at 00001234.\nNo room.");
 }
 
 }  // namespace
