@@ -29,6 +29,8 @@ QString KindOf(const std::exception& failure) {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setWindowIcon(ProgramIcon());
+  // Lets the desktop match the window to its menu entry and show that entry's icon.
+  setDesktopFileName(QStringLiteral("example.tarnwick.Tarnwick"));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
