@@ -145,6 +145,24 @@ TEST_F(CliTest, AStopRequestEndsTheSurveyWithItsOwnStatus) {
   EXPECT_THAT(err.str(), HasSubstr("stopped while measuring \"Common Files\""));
 }
 
+TEST_F(CliTest, AStopDuringAWalkLeavesThatFolderAndTheLaterOnesOut) {
+  std::atomic<bool> stop{false};
+  fake->onList = [&](const std::string& path) {
+    if (path.starts_with("/srv/temp")) stop = true;
+  };
+  Context context{*fake, out, err};
+  context.stop = &stop;
+  EXPECT_EQ(cli::Run(context, {"survey", "--all"}), ExitStopped);
+  EXPECT_EQ(out.str(),
+            "Folder         Location    Size\n"
+            "Common Files   /srv/share  1.5 KB\n"
+            "Program Files\n"
+            "Windows\n"
+            "System\n"
+            "Total                      1.5 KB\n");
+  EXPECT_THAT(err.str(), HasSubstr("stopped while measuring \"Temp\""));
+}
+
 TEST_F(CliTest, HelpNamesEveryCommandAndOption) {
   ASSERT_EQ(run({"--help"}), ExitSuccess);
   for (const char* word : {"list", "survey [--all | FOLDER...]", "size [--bytes] DIR..."}) {

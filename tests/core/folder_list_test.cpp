@@ -227,3 +227,28 @@ TEST(DirectoryExists, IsFalseForTheEmptyTextAndMissingPaths) {
 
 }  // namespace
 }  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+// The same system measured for real: the texts and the sums as the user sees them.
+TEST_F(FolderListTest, SizesAndTotalsOfTwoRuns) {
+  tick({CommonFilesRow, ProgramFilesRow, WindowsRow});
+  list.RunSurvey();
+  EXPECT_EQ(list.rows()[CommonFilesRow].SubItems.at(1), "1.5 KB");  // 1536
+  EXPECT_EQ(list.rows()[ProgramFilesRow].SubItems.at(1),
+            "1.6 KB");  // 100 + 1536, nested rows count in full
+  EXPECT_EQ(list.rows()[WindowsRow].SubItems.at(1), "1 MB");  // 2047 + 1048577
+  EXPECT_EQ(list.TotalSize(), 1536u + 1636u + 1050624u);
+
+  fake->tree->children["WINDOWS"].files["new.log"] = 5368709120;
+  list.rows()[CommonFilesRow].Checked = false;
+  list.rows()[ProgramFilesRow].Checked = false;
+  list.RunSurvey();
+  EXPECT_THAT(list.rows()[WindowsRow].SubItems,
+              ElementsAre("C:\\WINDOWS", "1 MB", "C:\\WINDOWS", "5 GB"));
+  EXPECT_EQ(list.TotalSize(), 1050624u + 5368709120u);
+}
+
+}  // namespace
+}  // namespace tarnwick
