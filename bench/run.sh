@@ -5,6 +5,7 @@
 #
 #   bench/run.sh [FOLDER] [RUNS]      FOLDER defaults to /tmp/tarnwick-bench, RUNS to 5
 #
+# With TREES="/usr /usr/share" those directories are measured instead of the synthetic trees.
 # With OTHER_CLI=/path/to/another/tarnwick-cli its walk runs too (rows "other", "other-1"), so that
 # two builds compare in one run.
 #
@@ -20,7 +21,10 @@ cmake -S "$TOP" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/nul
 cmake --build "$BUILD" --target tarnwick-cli >/dev/null
 CLI=$BUILD/cli/tarnwick-cli
 
-python3 "$TOP/bench/make_trees.py" "$ROOT"
+if [ -z "${TREES:-}" ]; then
+  python3 "$TOP/bench/make_trees.py" "$ROOT"
+  TREES="$ROOT/many $ROOT/flat"
+fi
 
 TOOLS=(tarnwick tarnwick-1 du find gdu)
 [ -n "${OTHER_CLI:-}" ] && TOOLS+=(other other-1)
@@ -29,7 +33,7 @@ command_of() {  # tool, tree
     tarnwick) echo "$CLI size --bytes '$2'" ;;
     tarnwick-1) echo "$CLI size --bytes --threads 1 '$2'" ;;
     du) echo "du -sb '$2'" ;;
-    find) echo "find '$2' ! -type d -printf '%s\n' | awk '{ s += \$1 } END { print s }'" ;;
+    find) echo "find '$2' ! -type d -printf '%s\n' | awk '{ s += \$1 } END { printf \"%.0f\\n\", s }'" ;;
     gdu) echo "gdu -n -s -a -p '$2'" ;;
     other) echo "$OTHER_CLI size --bytes '$2'" ;;
     other-1) echo "$OTHER_CLI size --bytes --threads 1 '$2'" ;;
@@ -51,8 +55,9 @@ measure() {  # tool, tree, record
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 echo "machine: $(nproc) cores, load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
-for tree in many flat; do
-  dir=$ROOT/$tree
+n=0
+for dir in $TREES; do
+  tree=tree$((n += 1))  # the name of its records
   for tool in "${TOOLS[@]}"; do : >"$SCRATCH/$tree.$tool"; done
   for tool in "${TOOLS[@]}"; do measure "$tool" "$dir" /dev/null; done  # warm-up
   for ((round = 0; round < RUNS; ++round)); do
@@ -60,10 +65,10 @@ for tree in many flat; do
   done
   walked=$(cut -f1 "$SCRATCH/tarnwick.out")
   found=$(cat "$SCRATCH/find.out")
-  [ "$walked" = "$found" ] || echo "MISMATCH on $tree: tarnwick-cli $walked, find $found"
+  [ "$walked" = "$found" ] || echo "MISMATCH on $dir: tarnwick-cli $walked, find $found"
   du_time=$(cut -d' ' -f1 "$SCRATCH/$tree.du" | median)
   echo
-  echo "$tree ($dir): tarnwick-cli and find sum $walked bytes, du -sb $(cut -f1 "$SCRATCH/du.out")"
+  echo "$dir: tarnwick-cli and find sum $walked bytes, du -sb $(cut -f1 "$SCRATCH/du.out")"
   printf '%-12s %10s %10s %8s\n' tool "wall (s)" "peak MiB" "x du -sb"
   for tool in "${TOOLS[@]}"; do
     t=$(cut -d' ' -f1 "$SCRATCH/$tree.$tool" | median)
