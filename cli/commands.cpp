@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "cli/json.h"
+#include "cli/left_out.h"
 #include "cli/progress.h"
 #include "cli/table.h"
 #include "core/folder_list.h"
@@ -42,7 +43,9 @@ const std::vector<Command>& CommandTable() {
         {{"--all", "", "survey every folder"},
          {"--json", "", "print one JSON document instead of the table (schema in the README)"},
          {"--csv", "FILE",
-          "also write the CSV report to FILE, the previous one kept as FILE's \".bak\""}}},
+          "also write the CSV report to FILE, the previous one kept as FILE's \".bak\""},
+         ThreadsOption,
+         ErrorsOption}},
        RunSurvey},
       {{"export",
         "[--all | FOLDER...]",
@@ -51,7 +54,7 @@ const std::vector<Command>& CommandTable() {
         "beside this program, named after it with \".csv\", the previous report kept with\n"
         "\".bak\". Prints where the report went. A report that could not be written whole is\n"
         "told on standard error with the window's message, and the exit status is 1.",
-        {{"--all", "", "survey every folder"}}},
+        {{"--all", "", "survey every folder"}, ThreadsOption, ErrorsOption}},
        RunExport},
       {{"size",
         "[--bytes] DIR...",
@@ -60,7 +63,9 @@ const std::vector<Command>& CommandTable() {
         "their own length and never followed, each hard link once per entry. One line per\n"
         "directory: the size, a tab, the path.",
         {{"--bytes", "", "print the exact byte count instead of the size text"},
-         {"--json", "", "print one JSON document instead of the lines (schema in the README)"}}},
+         {"--json", "", "print one JSON document instead of the lines (schema in the README)"},
+         ThreadsOption,
+         ErrorsOption}},
        RunSize},
   };
   return table;
@@ -113,6 +118,9 @@ std::optional<int> RunNamedSurvey(Context& context, const Arguments& arguments,
   if (!all && arguments.operands.empty())
     return UsageError(context, command, "name the folders to survey, or give --all");
 
+  SurveyOptions options;
+  if (auto error = ReadWalkArguments(arguments, options.walk, survey.json.report))
+    return UsageError(context, command, *error);
   FolderList& list = survey.list;
   list.setRegionalSettings(ReadRegionalSettings(context.platform));
   list.CreateBasicList();
@@ -130,7 +138,6 @@ std::optional<int> RunNamedSurvey(Context& context, const Arguments& arguments,
 
   JsonDocument& json = survey.json;
   ProgressLine progress(context.err, context.showProgress);
-  SurveyOptions options;
   options.walk.progress = progress.progress();
   options.walk.stop = context.stop;
   options.walk.report = &json.report;
@@ -217,6 +224,7 @@ int RunSurvey(Context& context, const Arguments& arguments) {
                                 list.regionalSettings().decimalSeparator);
     json.report.stopped = !finished;
     WriteSurveyJson(context.out, json);
+    TellLeftOut(context, json.report);
     return finished ? exported : ExitStopped;
   }
 
@@ -231,6 +239,7 @@ int RunSurvey(Context& context, const Arguments& arguments) {
                   SizeToText(static_cast<std::int64_t>(list.TotalSize()),
                              list.regionalSettings().decimalSeparator)});
   context.out << FormatTable({"Folder", "Location", "Size"}, rows);
+  TellLeftOut(context, json.report);
   if (!finished) {
     context.err << context.program << StoppedMessage(survey) << "\n";
     return ExitStopped;
@@ -242,6 +251,7 @@ int RunExport(Context& context, const Arguments& arguments) {
   Survey survey(context.platform);
   if (const std::optional<int> usage = RunNamedSurvey(context, arguments, "export", survey))
     return *usage;
+  TellLeftOut(context, survey.json.report);
   if (!survey.finished) {
     context.err << context.program << StoppedMessage(survey) << "; no report written\n";
     return ExitStopped;
@@ -256,9 +266,15 @@ int RunSize(Context& context, const Arguments& arguments) {
   const bool bytes = arguments.has("--bytes");
   const bool asJson = arguments.has("--json");
   JsonDocument json;
+  WalkOptions options;
+  if (auto error = ReadWalkArguments(arguments, options, json.report))
+    return UsageError(context, "size", *error);
   const char separator = ReadRegionalSettings(context.platform).decimalSeparator;
   int status = ExitSuccess;
   ProgressLine progress(context.err, context.showProgress);
+  options.progress = progress.progress();
+  options.stop = context.stop;
+  options.report = &json.report;
   for (const std::string& path : arguments.operands) {
     if (!DirectoryExists(context.platform, path)) {
       context.err << context.program << ": " << path << ": not a directory\n";
@@ -266,27 +282,27 @@ int RunSize(Context& context, const Arguments& arguments) {
       continue;
     }
     progress.setLabel(path);
-    WalkOptions options;
-    options.progress = progress.progress();
-    options.stop = context.stop;
-    options.report = &json.report;
     const std::uint64_t size = GetFolderSize(context.platform, path, true, options);
-    if (context.stop && context.stop->load()) {
-      context.err << context.program << ": stopped\n";
-      return ExitStopped;
-    }
+    // A stopped walk still tells what it measured, marked as partial.
     const std::string text = SizeToText(static_cast<std::int64_t>(size), separator);
     if (asJson) {
       json.folders.push_back({{}, path, size, text});
       json.totalBytes += size;
-      continue;
+    } else {
+      context.out << (bytes ? std::to_string(size) : text) << '\t' << path << '\n';
     }
-    context.out << (bytes ? std::to_string(size) : text) << '\t' << path << '\n';
+    if (json.report.stopped) {
+      context.err << context.program << ": stopped: " << path
+                  << " was measured only in part, the directories after it not at all\n";
+      status = ExitStopped;
+      break;
+    }
   }
   if (asJson) {
     json.totalSize = SizeToText(static_cast<std::int64_t>(json.totalBytes), separator);
     WriteSizeJson(context.out, json);
   }
+  TellLeftOut(context, json.report);
   return status;
 }
 

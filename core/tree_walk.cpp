@@ -11,15 +11,16 @@ using platform::OpenStatus;
 
 namespace {
 
-// More threads than this gain nothing on a disk and would hold too many descriptors: the walk
-// keeps at most three listings open per thread.
-constexpr unsigned kMaxThreads = 16;
+// More threads than this gain little on one disk, and each holds a few descriptors: its listing,
+// the kept ones, a batch it handed out; eight stay well within a limit of 64 descriptors.
+constexpr unsigned kMaxThreads = 8;
 // A batch this large is worth handing to an idle worker; a smaller one costs more to hand over
 // than to measure.
 constexpr std::size_t kShareMinimum = 128;
 // Size queries between two looks at the stop request.
 constexpr std::size_t kFillChunk = 256;
-// Listings a worker keeps open after reading them, to open their subdirectories relative to them.
+// Ancestors of the directory in hand that a worker keeps open, to open their subdirectories
+// relative to them.
 constexpr std::size_t kKeptListings = 2;
 
 unsigned ThreadCount(unsigned requested) {
@@ -159,9 +160,13 @@ std::string TreeWalk::pathOf(const PendingDirectory& directory) const {
 // lookup per level, which a deep tree pays on every directory.
 platform::OpenResult TreeWalk::open(const PendingDirectory& directory, Worker& worker) {
   if (!directory.parent) return platform_.openDirectory(rootOpenPath_, true);
-  for (const std::shared_ptr<Listing>& listing : worker.recent)
-    if (listing->node == directory.parent)
-      return listing->directory->openSubdirectory(directory.name);
+  // The kept listings are a chain of ancestors; those below the parent are done with.
+  std::vector<std::shared_ptr<Listing>>& kept = worker.kept;
+  auto parent = std::find_if(
+      kept.begin(), kept.end(),
+      [&](const std::shared_ptr<Listing>& listing) { return listing->node == directory.parent; });
+  kept.erase(parent == kept.end() ? kept.begin() : parent + 1, kept.end());
+  if (!kept.empty()) return kept.back()->directory->openSubdirectory(directory.name);
   return platform_.openDirectory(pathOf(directory), false);
 }
 
@@ -190,6 +195,7 @@ void TreeWalk::list(PendingDirectory directory, Worker& worker) {
   listing->node->name = std::move(directory.name);
   listing->node->identity = identity;
 
+  const std::uint64_t queuedBefore = worker.queued;
   std::vector<DirectoryEntry> batch;
   for (;;) {
     if (stopRequested()) {
@@ -201,8 +207,9 @@ void TreeWalk::list(PendingDirectory directory, Worker& worker) {
     measure(listing, batch, worker);
   }
   if (listing->directory->failed()) markUnreadable(*listing, worker);
-  if (worker.recent.size() == kKeptListings) worker.recent.erase(worker.recent.begin());
-  worker.recent.push_back(std::move(listing));
+  if (worker.queued == queuedBefore) return;  // no subdirectory will ask for it
+  if (worker.kept.size() == kKeptListings) worker.kept.erase(worker.kept.begin());
+  worker.kept.push_back(std::move(listing));
 }
 
 void TreeWalk::markUnreadable(Listing& listing, Worker& worker) {
@@ -271,6 +278,7 @@ void TreeWalk::queueFound(Worker& worker) {
     std::lock_guard lock(mutex_);
     for (PendingDirectory& directory : worker.found) directories_.push_back(std::move(directory));
   }
+  worker.queued += worker.found.size();
   worker.found.clear();
   if (idle_.load(std::memory_order_relaxed) != 0) wake_.notify_all();
 }

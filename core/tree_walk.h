@@ -42,8 +42,9 @@ class TreeWalk {
   struct alignas(64) Worker {
     std::uint64_t sum = 0;
     WalkReport report;
-    std::vector<PendingDirectory> found;           // subdirectories of the batch in hand
-    std::vector<std::shared_ptr<Listing>> recent;  // the last listings read, kept open
+    std::vector<PendingDirectory> found;         // subdirectories of the batch in hand
+    std::vector<std::shared_ptr<Listing>> kept;  // open ancestors of the directory in hand
+    std::uint64_t queued = 0;                    // subdirectories this worker queued
   };
 
   void work(Worker& worker);

@@ -5,7 +5,7 @@ TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${TARNWICK_BUILD_DIR:-$TOP/build}
 
 # Debian packages the build and the tests need.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config desktop-file-utils appstream qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev libgmock-dev googletest)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config desktop-file-utils appstream qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev libgmock-dev googletest liburing-dev)
 
 ensure_packages() {
   local missing=()

@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "platform/posix/posix_platform.h"
+#include "platform/posix/statx_ring.h"
 
 namespace tarnwick::platform {
 
@@ -73,6 +74,26 @@ int OpenLongPath(const std::string& path, int lastFlags) {
 
 constexpr int kOpenFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY;
 
+StatxAnswer PlainStat(int directory, const std::string& name) {
+  struct stat info;
+  if (fstatat(directory, name.c_str(), &info, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT) != 0)
+    return {-errno, false, 0};
+  return {0, S_ISDIR(info.st_mode), static_cast<std::uint64_t>(info.st_size)};
+}
+
+// Gives the entry its kind and size; an entry that vanished since the listing is an empty file,
+// one that cannot be looked at is too, and makes the answer false.
+bool Settle(DirectoryEntry& entry, const StatxAnswer& answer) {
+  if (answer.error == 0 && answer.directory) {
+    entry.kind = EntryKind::Directory;
+    return true;
+  }
+  entry.kind = EntryKind::File;
+  entry.size = answer.error == 0 ? answer.size : 0;
+  entry.sizeKnown = true;
+  return answer.error == 0 || answer.error == -ENOENT;
+}
+
 OpenResult FinishOpening(int fd, const std::uint64_t* parentDevice);
 
 class PosixDirectory : public OpenDirectory {
@@ -109,22 +130,25 @@ class PosixDirectory : public OpenDirectory {
 
   bool fillSizes(std::span<DirectoryEntry> entries) override {
     bool complete = true;
+    std::array<DirectoryEntry*, kStatxBatch> wanted;
+    std::array<StatxAnswer, kStatxBatch> answers;
+    std::size_t count = 0;
+    auto settle = [&] {
+      const bool batched = StatxThroughRing(fd_, {wanted.data(), count}, {answers.data(), count});
+      for (std::size_t i = 0; i < count; ++i) {
+        // Whatever the ring could not answer is asked again the plain way.
+        if (!batched || (answers[i].error != 0 && answers[i].error != -ENOENT))
+          answers[i] = PlainStat(fd_, wanted[i]->name);
+        complete = Settle(*wanted[i], answers[i]) && complete;
+      }
+      count = 0;
+    };
     for (DirectoryEntry& entry : entries) {
       if (entry.sizeKnown || entry.kind == EntryKind::Directory) continue;
-      struct stat info;
-      if (fstatat(fd_, entry.name.c_str(), &info, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT) != 0) {
-        if (errno != ENOENT) complete = false;
-        info.st_mode = S_IFREG;
-        info.st_size = 0;
-      }
-      if (S_ISDIR(info.st_mode)) {
-        entry.kind = EntryKind::Directory;
-        continue;
-      }
-      entry.kind = EntryKind::File;
-      entry.size = static_cast<std::uint64_t>(info.st_size);
-      entry.sizeKnown = true;
+      wanted[count++] = &entry;
+      if (count == kStatxBatch) settle();
     }
+    if (count != 0) settle();
     return complete;
   }
 

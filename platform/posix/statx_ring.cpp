@@ -1,0 +1,94 @@
+#include "platform/posix/statx_ring.h"
+
+#if TARNWICK_IO_URING
+
+#include <fcntl.h>
+#include <liburing.h>
+#include <sys/stat.h>
+
+#include <array>
+#include <atomic>
+#include <memory>
+
+namespace tarnwick::platform {
+
+namespace {
+
+// Set once a ring could not be made: every later thread goes straight to the plain calls.
+std::atomic<bool> ringUnavailable{false};
+
+class Ring {
+ public:
+  Ring() { ready_ = io_uring_queue_init(kStatxBatch, &ring_, 0) == 0; }
+  ~Ring() {
+    if (ready_) io_uring_queue_exit(&ring_);
+  }
+  Ring(const Ring&) = delete;
+  Ring& operator=(const Ring&) = delete;
+  bool ready() const { return ready_; }
+
+  bool query(int directory, std::span<DirectoryEntry* const> entries,
+             std::span<StatxAnswer> answers) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      io_uring_sqe* sqe = io_uring_get_sqe(&ring_);
+      if (!sqe) return false;
+      io_uring_prep_statx(sqe, directory, entries[i]->name.c_str(),
+                          AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | AT_STATX_SYNC_AS_STAT,
+                          STATX_TYPE | STATX_SIZE, &results_[i]);
+      io_uring_sqe_set_data64(sqe, i);
+    }
+    const int submitted = io_uring_submit_and_wait(&ring_, static_cast<unsigned>(entries.size()));
+    if (submitted != static_cast<int>(entries.size())) return false;
+    for (std::size_t pending = entries.size(); pending > 0; --pending) {
+      io_uring_cqe* cqe = nullptr;
+      if (io_uring_wait_cqe(&ring_, &cqe) < 0) return false;
+      const std::uint64_t i = io_uring_cqe_get_data64(cqe);
+      const struct statx& result = results_[i];
+      answers[i].error = cqe->res;
+      answers[i].directory = S_ISDIR(result.stx_mode);
+      answers[i].size = result.stx_size;
+      io_uring_cqe_seen(&ring_, cqe);
+    }
+    return true;
+  }
+
+ private:
+  io_uring ring_{};
+  bool ready_ = false;
+  std::array<struct statx, kStatxBatch> results_{};
+};
+
+}  // namespace
+
+bool StatxThroughRing(int directory, std::span<DirectoryEntry* const> entries,
+                      std::span<StatxAnswer> answers) {
+  if (ringUnavailable.load(std::memory_order_relaxed) || entries.size() > kStatxBatch) return false;
+  thread_local std::unique_ptr<Ring> ring;
+  if (!ring) {
+    ring = std::make_unique<Ring>();
+    if (!ring->ready()) {
+      ringUnavailable = true;
+      return false;
+    }
+  }
+  if (ring->query(directory, entries, answers)) return true;
+  // A ring that failed half-way may still have queries in flight that write into it: it is
+  // abandoned, never freed, and every thread goes the plain way from now on.
+  ring.release();
+  ringUnavailable = true;
+  return false;
+}
+
+}  // namespace tarnwick::platform
+
+#else
+
+namespace tarnwick::platform {
+
+bool StatxThroughRing(int, std::span<DirectoryEntry* const>, std::span<StatxAnswer>) {
+  return false;
+}
+
+}  // namespace tarnwick::platform
+
+#endif
