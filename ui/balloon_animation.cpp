@@ -1,6 +1,6 @@
 #include "ui/balloon_animation.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 BalloonAnimation ChooseBalloonAnimation(const BalloonAnimationInputs& in) {
   const bool longAgo = !in.msSinceLastShown || *in.msSinceLastShown > 250;
@@ -9,4 +9,4 @@ BalloonAnimation ChooseBalloonAnimation(const BalloonAnimationInputs& in) {
   return in.pointerY <= in.balloonTop ? BalloonAnimation::SlideDown : BalloonAnimation::SlideUp;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 enum class BalloonAnimation { None, Fade, SlideDown, SlideUp };
 
@@ -22,4 +22,4 @@ inline constexpr int kBalloonAnimationMs = 100;
 
 BalloonAnimation ChooseBalloonAnimation(const BalloonAnimationInputs& in);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <ostream>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 struct BalloonPoint {
   int x = 0;
@@ -68,4 +68,4 @@ inline std::ostream& operator<<(std::ostream& os, BalloonPosition p) {
   return os << names[static_cast<int>(p)];
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

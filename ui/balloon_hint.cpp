@@ -5,7 +5,7 @@
 
 #include "ui/balloon_hint_controller.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 BalloonHint::BalloonHint(QObject* parent) : QObject(parent) {}
 
@@ -54,10 +54,21 @@ QPixmap BalloonHint::iconPicture() const {
   return {};
 }
 
+BalloonHint* MakeProgramBalloonHint(QObject* owner, ImageList* images) {
+  auto* hint = new BalloonHint(owner);
+  hint->setObjectName("balloonHint");
+  hint->setDefaultHeader("Tarnwick");
+  hint->setDefaultIcon(IconKind::Custom);
+  hint->setDefaultImageIndex(0);
+  hint->setImages(images);
+  hint->setUseBalloonAsApplicationHint(true);
+  return hint;
+}
+
 void SwitchApplicationHintsOff() {
   if (BalloonHintController* controller = BalloonHintController::active()) {
     controller->switchHintsOff();
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

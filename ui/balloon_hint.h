@@ -9,7 +9,7 @@
 #include "ui/balloon_layout.h"
 #include "ui/image_list.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class BalloonHintController;
 
@@ -50,7 +50,11 @@ class BalloonHint : public QObject {
   QPointer<BalloonHintController> controller_;
 };
 
+// The main window's `balloonHint`: header "Tarnwick", picture 0 of `images` as the icon, and
+// balloons for every hint of the application.
+BalloonHint* MakeProgramBalloonHint(QObject* owner, ImageList* images);
+
 // Ends balloons for the rest of the program's life: cancels any hint and destroys the window.
 void SwitchApplicationHintsOff();
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

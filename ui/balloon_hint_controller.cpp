@@ -10,7 +10,7 @@
 #include "ui/balloon_placement.h"
 #include "ui/balloon_window.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 namespace {
 
@@ -173,4 +173,4 @@ void BalloonHintController::hideBalloon() {
   if (window_) window_->hide();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

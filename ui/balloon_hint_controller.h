@@ -15,7 +15,7 @@
 
 class QWidget;
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class BalloonHint;
 class BalloonWindow;
@@ -72,4 +72,4 @@ class BalloonHintController : public QObject, private HintHost {
   std::unique_ptr<BalloonWindow> window_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -2,7 +2,7 @@
 
 #include "ui/balloon_placement.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 namespace {
 
@@ -75,4 +75,4 @@ BalloonLayout MeasureBalloon(const BalloonContentSettings& settings, const QStri
   return b;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

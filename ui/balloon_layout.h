@@ -8,7 +8,7 @@
 
 #include "ui/balloon_geometry.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 enum class IconKind { Custom, None, Application, Error, Information, Question, Warning };
 
@@ -61,4 +61,4 @@ bool IsMultiLineMessage(const QString& text);
 BalloonLayout MeasureBalloon(const BalloonContentSettings& settings, const QString& hintText,
                              int maxWidth, int cursorHeight, const BalloonTextMeasure& measure);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

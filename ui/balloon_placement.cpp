@@ -1,6 +1,6 @@
 #include "ui/balloon_placement.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 namespace {
 
@@ -96,4 +96,4 @@ BalloonRect HoldWithinDesktop(const BalloonRect& window, const BalloonRect& desk
   return r;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -5,7 +5,7 @@
 #include "ui/balloon_geometry.h"
 #include "ui/balloon_layout.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 // The offset that puts a rectangle of the given size, whose top left corner lies on the hint
 // point, into the placement; Auto counts as LeftDown.
@@ -28,4 +28,4 @@ BalloonLayout PlaceBalloon(BalloonLayout layout, const BalloonRect& screenRect,
 // Moves a window rectangle up, left or right so that it does not pass the desktop's edges.
 BalloonRect HoldWithinDesktop(const BalloonRect& window, const BalloonRect& desktop);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

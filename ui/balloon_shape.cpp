@@ -2,7 +2,7 @@
 
 #include <QPolygon>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 BalloonShape ShapeOf(const BalloonLayout& placed) {
   BalloonShape shape;
@@ -47,4 +47,4 @@ QRegion BalloonOutline(const QRegion& region) {
   return region - inner;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -7,7 +7,7 @@
 
 #include "ui/balloon_layout.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 struct BalloonShape {
   BalloonRect body;
@@ -26,4 +26,4 @@ QRegion BalloonRegion(const BalloonShape& shape);
 // The pixels of the region that touch its outside: the one-pixel frame drawn around a balloon.
 QRegion BalloonOutline(const QRegion& region);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -12,7 +12,7 @@
 #include "ui/balloon_placement.h"
 #include "ui/balloon_shape.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 namespace {
 
@@ -144,4 +144,4 @@ void BalloonWindow::paintEvent(QPaintEvent*) {
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -13,7 +13,7 @@
 
 class QVariantAnimation;
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 // The screen values the placement needs: the primary monitor's work area and the desktop.
 struct BalloonScreen {
@@ -60,4 +60,4 @@ class BalloonWindow : public QWidget {
   QPointer<QVariantAnimation> running_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -1,6 +1,6 @@
 #include "ui/hint_state_machine.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 void HintStateMachine::setHintsOn(bool on) {
   if (!on) cancel();
@@ -80,4 +80,4 @@ void HintStateMachine::show() {
   if (!host_.startHideTimer(kHideDelay)) cancel();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

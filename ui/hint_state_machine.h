@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 using HintControlId = const void*;
 
@@ -87,4 +87,4 @@ class HintStateMachine {
   std::optional<std::int64_t> lastShownMs_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

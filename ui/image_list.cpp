@@ -1,6 +1,6 @@
 #include "ui/image_list.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 int ImageList::add(const QPixmap& picture) {
   pictures_.append(picture.size() == size_
@@ -14,4 +14,4 @@ QPixmap ImageList::picture(int index) const {
   return pictures_[index];
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

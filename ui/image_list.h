@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QSize>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 
 class ImageList : public QObject {
   Q_OBJECT
@@ -26,4 +26,4 @@ class ImageList : public QObject {
   QList<QPixmap> pictures_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

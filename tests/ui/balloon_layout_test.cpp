@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 // Texts measure as the test says, so every edge below is exact.
@@ -152,4 +152,4 @@ TEST(IsMultiLineMessage, NeedsABreakFollowedByMoreText) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

@@ -4,7 +4,7 @@
 
 #include "ui/balloon_shape.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 // The program's balloon: 362 by 69 with a 19-pixel stem, for a 32-pixel cursor.
@@ -147,4 +147,4 @@ TEST(BalloonShape, RoundedBodyAndStemMakeOneFramedRegion) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui

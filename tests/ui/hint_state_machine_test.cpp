@@ -6,7 +6,7 @@
 
 #include "ui/balloon_animation.h"
 
-namespace tarnwick {
+namespace tarnwick::ui {
 namespace {
 
 // Plays the program's side: a clock that only moves when told, two one-shot timers, the
@@ -284,4 +284,4 @@ TEST(BalloonAnimationRule, ChoosesByTimeLengthSettingsAndPointer) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::ui
