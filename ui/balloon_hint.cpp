@@ -19,7 +19,12 @@ void BalloonHint::setUseBalloonAsApplicationHint(bool on) {
     controller_ = new BalloonHintController(*this, this);
   } else {
     delete controller_.data();
+    controller_ = nullptr;
   }
+}
+
+BalloonHintController* BalloonHint::controller() const {
+  return static_cast<BalloonHintController*>(controller_.data());
 }
 
 BalloonContentSettings BalloonHint::contentSettings() const {

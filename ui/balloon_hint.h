@@ -42,12 +42,12 @@ class BalloonHint : public QObject {
   // The picture drawn at the icon's place: the chosen image, or the system's icon of the kind.
   QPixmap iconPicture() const;
 
-  BalloonHintController* controller() const { return controller_; }
+  BalloonHintController* controller() const;
 
  private:
   BalloonContentSettings settings_;
   QPointer<ImageList> images_;
-  QPointer<BalloonHintController> controller_;
+  QPointer<QObject> controller_;  // a BalloonHintController; another component may end it
 };
 
 // The main window's `balloonHint`: header "Tarnwick", picture 0 of `images` as the icon, and
