@@ -68,6 +68,9 @@ BalloonHintController::BalloonHintController(const BalloonHint& settings, QObjec
     : QObject(parent), settings_(settings) {
   showTimer_.setSingleShot(true);
   hideTimer_.setSingleShot(true);
+  // Coarse timers may fire a few per cent early; the rest before a balloon is a promise.
+  showTimer_.setTimerType(Qt::PreciseTimer);
+  hideTimer_.setTimerType(Qt::PreciseTimer);
   connect(&showTimer_, &QTimer::timeout, this, [this] { machine_.showTimerFired(); });
   connect(&hideTimer_, &QTimer::timeout, this, [this] { machine_.hideTimerFired(); });
   clock_.start();
