@@ -4,13 +4,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QHBoxLayout>
 #include <QScreen>
 #include <QTest>
-#include <QToolButton>
 #include <QToolTip>
 #include <functional>
 
+#include "tests/ui/window_fixture.h"
 #include "ui/balloon_hint_controller.h"
 #include "ui/balloon_icon.h"
 #include "ui/balloon_window.h"
@@ -37,41 +36,31 @@ BalloonWindow* VisibleBalloon() {
   return nullptr;
 }
 
-// A toolbar of two buttons that do not track the mouse, with the program's balloon hints.
-class ToolbarWindow : public ::testing::Test {
+class BalloonOnWindowTest : public testing::WindowTest {
  protected:
   void SetUp() override {
-    auto* layout = new QHBoxLayout(&window);
-    getData = new QToolButton;
-    getData->setText("Get Data");
-    getData->setToolTip(kGetDataHint);
-    getData->setFixedSize(70, 65);
-    layout->addWidget(getData);
-    layout->addStretch();
-    hint = MakeProgramBalloonHint(&window, MakeBalloonImageList(&window));
-    window.resize(534, 365);
-    // Near the top of the screen, so that the toolbar lies in the upper half of the work area.
-    window.move(QGuiApplication::primaryScreen()->availableGeometry().topLeft() + QPoint(20, 20));
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
   }
-
-  QWidget window;
-  QToolButton* getData = nullptr;
-  BalloonHint* hint = nullptr;
+  // Rests the pointer on a point of the widget until a balloon shows.
+  BalloonWindow* restOn(QWidget* widget, QPoint pos) {
+    QTest::mouseMove(widget, pos);
+    return WaitFor([] { return VisibleBalloon() != nullptr; }, 3000) ? VisibleBalloon() : nullptr;
+  }
 };
 
-TEST_F(ToolbarWindow, RestingOnGetDataShowsItsBalloonAndAClickHidesIt) {
+TEST_F(BalloonOnWindowTest, RestingOnGetDataShowsItsBalloonAboveAndAClickHidesIt) {
+  QPushButton* getData = button("btn1");
   ASSERT_FALSE(getData->hasMouseTracking());
+  ASSERT_NE(window().balloonHint(), nullptr);
+  EXPECT_EQ(window().balloonHint()->objectName(), "balloonHint");
   QElapsedTimer rest;
   rest.start();
-  QTest::mouseMove(getData, QPoint(30, 30));
-  ASSERT_TRUE(WaitFor([] { return VisibleBalloon() != nullptr; }, 3000));
+  BalloonWindow* balloon = restOn(getData, QPoint(30, 30));
+  ASSERT_NE(balloon, nullptr);
   EXPECT_GE(rest.elapsed(), 500);
   EXPECT_FALSE(QToolTip::isVisible());
 
-  BalloonWindow* balloon = VisibleBalloon();
   const BalloonLayout& b = balloon->placedLayout();
   EXPECT_EQ(b.messageText, kGetDataHint);
   EXPECT_EQ(b.headerText, "Tarnwick");
@@ -86,13 +75,13 @@ TEST_F(ToolbarWindow, RestingOnGetDataShowsItsBalloonAndAClickHidesIt) {
   EXPECT_TRUE(balloon->testAttribute(Qt::WA_ShowWithoutActivating));
   EXPECT_EQ(balloon->height(), b.rect.height() + 4);
   EXPECT_FALSE(balloon->mask().isEmpty());
-  EXPECT_EQ(QApplication::activeWindow(), &window);
+  EXPECT_EQ(QApplication::activeWindow(), &window());
 
-  // The button's pointer lies in the upper half of the screen: the balloon opens above it.
+  // The centred window's toolbar lies in the upper half of the screen: the balloon opens above
+  // the pointer. The hint point lies a cursor's height below the pointer and an upward stem
+  // ends that far above it, so the tip touches the pointer.
   const QPoint pointer = getData->mapToGlobal(QPoint(30, 30));
   EXPECT_FALSE(IsDownward(b.placement));
-  // The hint point lies a cursor's height below the pointer, and an upward stem ends that far
-  // above it: the tip touches the pointer.
   EXPECT_EQ(b.rect.bottom, pointer.y());
   EXPECT_EQ(balloon->geometry().top(), b.rect.top);
 
@@ -101,9 +90,25 @@ TEST_F(ToolbarWindow, RestingOnGetDataShowsItsBalloonAndAClickHidesIt) {
   QTest::mouseRelease(getData, Qt::LeftButton, {}, QPoint(30, 30));
 }
 
-TEST_F(ToolbarWindow, SwitchingBalloonsOffGivesTheToolTipsBack) {
+TEST_F(BalloonOnWindowTest, ListBalloonOpensBelowThePointerInTheLowerHalf) {
+  QWidget* viewport = list()->viewport();
+  const QPoint inside(viewport->width() / 2, viewport->height() - 20);
+  ASSERT_GT(2 * viewport->mapToGlobal(inside).y(),
+            QGuiApplication::primaryScreen()->availableGeometry().bottom());
+  BalloonWindow* balloon = restOn(viewport, inside);
+  ASSERT_NE(balloon, nullptr);
+  const BalloonLayout& b = balloon->placedLayout();
+  EXPECT_EQ(b.messageText,
+            "Special folders list, double click on a populated folder to explore it");
+  EXPECT_TRUE(IsDownward(b.placement));
+  EXPECT_GT(b.rect.top, viewport->mapToGlobal(inside).y());
+  EXPECT_EQ(b.stemArea.top, 0);
+}
+
+TEST_F(BalloonOnWindowTest, SwitchingBalloonsOffGivesTheToolTipsBack) {
+  QPushButton* getData = button("btn1");
   EXPECT_NE(BalloonHintController::active(), nullptr);
-  hint->setUseBalloonAsApplicationHint(false);
+  window().balloonHint()->setUseBalloonAsApplicationHint(false);
   EXPECT_EQ(BalloonHintController::active(), nullptr);
   QHelpEvent help(QEvent::ToolTip, QPoint(30, 30), getData->mapToGlobal(QPoint(30, 30)));
   EXPECT_TRUE(QApplication::sendEvent(getData, &help));
