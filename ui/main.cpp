@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "ui/about_box.h"
 #include "ui/application.h"
+#include "ui/balloon_hint.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -29,5 +30,7 @@ int main(int argc, char** argv) {
     tarnwick::ui::ShowStartupFailure(failure, reinterpret_cast<const void*>(&StartUp));
     return 1;
   }
-  return app.exec();
+  const int code = app.exec();
+  tarnwick::ui::SwitchApplicationHintsOff();
+  return code;
 }

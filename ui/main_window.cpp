@@ -14,6 +14,8 @@
 
 #include "report/report.h"
 #include "ui/application.h"
+#include "ui/balloon_hint.h"
+#include "ui/balloon_icon.h"
 #include "ui/folder_list_model.h"
 #include "ui/folder_list_view.h"
 #include "ui/picture_button.h"
@@ -77,6 +79,9 @@ MainWindow::MainWindow(platform::Platform& platform, QWidget* parent)
   setFont(WindowFont());
   launcher_.Action = "Explore";
   launcher_.Timeout = -1;
+  // Every hint of the application is a balloon from here on, before any can show.
+  il1_ = MakeBalloonImageList(this);
+  balloonHint_ = MakeProgramBalloonHint(this, il1_);
 
   model_ = new FolderListModel(list_, this);
   runner_ = new SurveyRunner(list_, *model_, this);

@@ -18,6 +18,8 @@ namespace tarnwick::ui {
 class FolderListModel;
 class FolderListView;
 class PictureButton;
+class BalloonHint;
+class ImageList;
 class SurveyRunner;
 
 class MainWindow : public QWidget {
@@ -32,6 +34,7 @@ class MainWindow : public QWidget {
 
   FolderList& folderList() { return list_; }
   Launcher& launcher() { return launcher_; }
+  BalloonHint* balloonHint() const { return balloonHint_; }
   bool surveyRunning() const;
 
   // Handlers, named after the control and the event.
@@ -77,6 +80,8 @@ class MainWindow : public QWidget {
   ComputerInfo computerInfo_;
   FolderList list_;
   Launcher launcher_;
+  ImageList* il1_ = nullptr;
+  BalloonHint* balloonHint_ = nullptr;
   FolderListModel* model_ = nullptr;
   SurveyRunner* runner_ = nullptr;
   QFrame* pnl1_ = nullptr;
