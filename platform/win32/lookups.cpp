@@ -1,8 +1,9 @@
 // Windows API: folder locations, the environment and the computer's name, through the ANSI
 // functions so that every answer is in the ANSI code page; the registry through the wide ones on
 // the NT family.
-#include <shlobj.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 #include <memory>
 #include <mutex>

@@ -1,7 +1,8 @@
 // Windows API: shell actions through ShellExecuteExA, returning as soon as the shell has started
 // them.
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include "platform/win32/win32_platform.h"
 
