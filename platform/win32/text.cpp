@@ -3,11 +3,23 @@
 
 #include <cwctype>
 
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
 #include "platform/win32/win32_platform.h"
 
 namespace tarnwick::platform {
 
 bool Win32Platform::isLeadByte(unsigned char byte) const { return IsDBCSLeadByte(byte) != 0; }
+
+std::string Win32Platform::wideToCodePage(std::u16string_view text) const {
+  return win32::AnsiFromWide(
+      std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
+}
+
+bool Win32Platform::standardErrorIsTerminal() const {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
 
 namespace win32 {
 

@@ -16,6 +16,7 @@ class Win32Platform : public Platform {
 
   PathStyle pathStyle() const override { return {'\\', false}; }
   bool isLeadByte(unsigned char byte) const override;
+  std::string wideToCodePage(std::u16string_view text) const override;
   std::optional<RegistryValue> readCurrentVersionValue(std::string_view name) override;
   std::optional<std::string> windowsDirectory() override;
   std::optional<std::string> systemDirectory() override;
@@ -36,6 +37,7 @@ class Win32Platform : public Platform {
   FileOpenResult openForAppend(const std::string& path) override;
   LocalTime localTime() override;
   ShellResult shellExecute(const ShellRequest& request) override;
+  bool standardErrorIsTerminal() const override;
 
  private:
   // The process handle the shell gave the last launch, kept until the next launch replaces it.
