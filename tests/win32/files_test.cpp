@@ -2,8 +2,6 @@
 // system's error codes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "platform/platform.h"
 #include "tests/win32/win32_support.h"
@@ -12,13 +10,6 @@ namespace tarnwick::platform {
 namespace {
 
 using testing::ScratchFolder;
-
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class Win32Files : public ::testing::Test {
  protected:
@@ -42,7 +33,7 @@ TEST_F(Win32Files, CreateReplacesAndAppendGoesToTheEnd) {
   ASSERT_TRUE(appended.file) << appended.error;
   EXPECT_EQ(appended.file->write("footer\r\n"), 0);
   EXPECT_EQ(appended.file->close(), 0);
-  EXPECT_EQ(Contents(path), "rows\r\nfooter\r\n");
+  EXPECT_EQ(testing::FileContents(path), "rows\r\nfooter\r\n");
 }
 
 TEST_F(Win32Files, AFileOpenWithoutSharingRefusesWithCode32) {

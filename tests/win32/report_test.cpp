@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "core/folder_list.h"
 #include "core/system_folders.h"
@@ -13,13 +12,6 @@
 
 namespace tarnwick {
 namespace {
-
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class Win32Report : public ::testing::Test {
  protected:
@@ -45,7 +37,7 @@ class Win32Report : public ::testing::Test {
 
 TEST_F(Win32Report, EachExportMovesThePreviousReportToTheBackup) {
   ASSERT_EQ(Export(), "");
-  const std::string first = Contents(report);
+  const std::string first = testing::FileContents(report);
   EXPECT_EQ(first.substr(0, 16), "\"Common Files\"\r\n");
   EXPECT_NE(first.find("\r\nReport for computer," +
                        computerInfo.Identification().LocalComputerName() + "\r\n"),
@@ -56,19 +48,19 @@ TEST_F(Win32Report, EachExportMovesThePreviousReportToTheBackup) {
   // Each report is marked, so that the backup shows which one it is.
   std::ofstream(report, std::ios::binary | std::ios::app) << "first";
   ASSERT_EQ(Export(), "");
-  EXPECT_EQ(Contents(backup), first + "first");
+  EXPECT_EQ(testing::FileContents(backup), first + "first");
   std::ofstream(report, std::ios::binary | std::ios::app) << "second";
-  const std::string second = Contents(report);
+  const std::string second = testing::FileContents(report);
 
   ASSERT_EQ(Export(), "");
-  EXPECT_EQ(Contents(backup), second);
-  EXPECT_EQ(Contents(report).find("second"), std::string::npos);
+  EXPECT_EQ(testing::FileContents(backup), second);
+  EXPECT_EQ(testing::FileContents(report).find("second"), std::string::npos);
 }
 
 TEST_F(Win32Report, AReportHeldOpenWithoutSharingGivesIoError32) {
   ASSERT_EQ(Export(), "");
   ASSERT_EQ(Export(), "");
-  const std::string earlierReport = Contents(report);
+  const std::string earlierReport = testing::FileContents(report);
 
   HANDLE held = CreateFileA(report.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -78,7 +70,7 @@ TEST_F(Win32Report, AReportHeldOpenWithoutSharingGivesIoError32) {
   CloseHandle(held);
 
   // The backup was deleted before the rename failed; the report is as it was.
-  EXPECT_EQ(Contents(report), earlierReport);
+  EXPECT_EQ(testing::FileContents(report), earlierReport);
   EXPECT_FALSE(platform->fileExists(backup));
 }
 

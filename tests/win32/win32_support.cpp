@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <fstream>
+#include <sstream>
 
 namespace tarnwick::testing {
 
@@ -155,6 +157,13 @@ ProcessOutput RunCli(const std::string& arguments, const std::string& directory)
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
   return result;
+}
+
+std::string FileContents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 std::vector<std::string> Lines(const std::string& text) {

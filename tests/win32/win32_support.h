@@ -55,6 +55,9 @@ struct ProcessOutput {
 // the child inherits this process's environment.
 ProcessOutput RunCli(const std::string& arguments, const std::string& directory = {});
 
+// What a file holds, byte for byte.
+std::string FileContents(const std::string& path);
+
 // The lines of a text, without their CR LF or LF.
 std::vector<std::string> Lines(const std::string& text);
 
