@@ -2,7 +2,6 @@
 // system's error codes.
 #include <gtest/gtest.h>
 
-
 #include "platform/platform.h"
 #include "tests/win32/win32_support.h"
 

@@ -119,7 +119,8 @@ EnvironmentGuard::~EnvironmentGuard() {
   SetEnvironmentVariableA(name_.c_str(), old_ ? old_->c_str() : nullptr);
 }
 
-ProcessOutput RunCli(const std::string& arguments, const std::string& directory) {
+ProcessOutput RunProgram(const std::string& name, const std::string& arguments,
+                         const std::string& directory, std::optional<WORD> show) {
   ProcessOutput result;
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
@@ -134,25 +135,36 @@ ProcessOutput RunCli(const std::string& arguments, const std::string& directory)
   startup.hStdOutput = writeEnd;
   startup.hStdError = writeEnd;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  std::wstring program = ModuleFolder() + L"\\tarnwick-cli.exe";
+  if (show) {
+    startup.dwFlags |= STARTF_USESHOWWINDOW;
+    startup.wShowWindow = *show;
+  }
+  std::wstring program = ModuleFolder() + L"\\" + std::wstring(name.begin(), name.end());
   std::wstring commandLine =
       L"\"" + program + L"\" " + std::wstring(arguments.begin(), arguments.end());
   std::wstring folder(directory.begin(), directory.end());
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-    ADD_FAILURE() << "cannot start tarnwick-cli.exe, error " << GetLastError();
+    ADD_FAILURE() << "cannot start " << name << ", error " << GetLastError();
     CloseHandle(readEnd);
     CloseHandle(writeEnd);
     return result;
   }
   CloseHandle(writeEnd);
+  // Read while the child runs, and stop when it has ended rather than at the pipe's end: a
+  // process the child starts (Wine's desktop, on the first window of a session) may hold the pipe.
   char buffer[4096];
-  DWORD count = 0;
-  while (ReadFile(readEnd, buffer, sizeof buffer, &count, nullptr) && count > 0)
-    result.output.append(buffer, count);
+  for (bool ended = false; !ended;) {
+    ended = WaitForSingleObject(process.hProcess, 10) == WAIT_OBJECT_0;
+    DWORD available = 0;
+    while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+      DWORD count = 0;
+      if (!ReadFile(readEnd, buffer, sizeof buffer, &count, nullptr) || count == 0) break;
+      result.output.append(buffer, count);
+    }
+  }
   CloseHandle(readEnd);
-  WaitForSingleObject(process.hProcess, INFINITE);
   GetExitCodeProcess(process.hProcess, &result.exitCode);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);

@@ -51,9 +51,14 @@ struct ProcessOutput {
   std::string output;  // standard output and standard error, as written
 };
 
-// Runs tarnwick-cli.exe from this test's own folder with `arguments`, in `directory` if given;
-// the child inherits this process's environment.
-ProcessOutput RunCli(const std::string& arguments, const std::string& directory = {});
+// Runs `program` (a file in this test's own folder) with `arguments`, in `directory` if given and
+// with the show command `show` if given; the child inherits this process's environment.
+ProcessOutput RunProgram(const std::string& program, const std::string& arguments,
+                         const std::string& directory = {}, std::optional<WORD> show = {});
+
+inline ProcessOutput RunCli(const std::string& arguments, const std::string& directory = {}) {
+  return RunProgram("tarnwick-cli.exe", arguments, directory);
+}
 
 // What a file holds, byte for byte.
 std::string FileContents(const std::string& path);
