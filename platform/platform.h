@@ -253,4 +253,12 @@ inline std::string Platform::wideToCodePage(std::u16string_view text) const {
 // The backend of the system this program was built for.
 std::unique_ptr<Platform> makeSystemPlatform();
 
+// Start-up of the window, for the system's own rules about it. Prepares the calling thread for
+// the system's user-interface services (COM as a single-threaded apartment on Windows); nothing
+// on POSIX.
+void initialiseUserInterfaceThread();
+// How the system asked the program to show its first window: maximised or minimised where it
+// gave such a show command (3 or 7 on Windows), else normal.
+ShowCommand startupShowCommand();
+
 }  // namespace tarnwick::platform

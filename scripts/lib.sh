@@ -6,6 +6,8 @@ BUILD=${TARNWICK_BUILD_DIR:-$TOP/build}
 
 # Debian packages the build and the tests need.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config desktop-file-utils appstream qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev libgmock-dev googletest liburing-dev)
+# Debian packages of the Windows cross build and of its tests under Wine.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64)
 
 ensure_packages() {
   local missing=()

@@ -13,13 +13,25 @@ namespace {
 std::unique_ptr<tarnwick::ui::MainWindow> StartUp(tarnwick::platform::Platform& platform) {
   auto mainWindow = std::make_unique<tarnwick::ui::MainWindow>(platform);
   tarnwick::ui::CreateAboutBox(*mainWindow);
-  mainWindow->show();
+  // A start asked for maximised or minimised (without activation) opens so; else normal.
+  switch (tarnwick::platform::startupShowCommand()) {
+    case tarnwick::platform::ShowCommand::Maximized:
+      mainWindow->showMaximized();
+      break;
+    case tarnwick::platform::ShowCommand::Minimized:
+      mainWindow->setAttribute(Qt::WA_ShowWithoutActivating);
+      mainWindow->showMinimized();
+      break;
+    default:
+      mainWindow->show();
+  }
   return mainWindow;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  tarnwick::platform::initialiseUserInterfaceThread();
   tarnwick::ui::Application app(argc, argv);
   std::unique_ptr<tarnwick::platform::Platform> platform;
   std::unique_ptr<tarnwick::ui::MainWindow> mainWindow;

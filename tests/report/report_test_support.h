@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,10 +50,14 @@ inline RegionalSettings German() {
 class TempDir {
  public:
   TempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tarnwick-report-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path = pattern;
+    // A name nobody else has: create_directory tells whether it made the folder.
+    std::random_device random;
+    for (int attempt = 0; path.empty(); ++attempt) {
+      if (attempt == 100) throw std::runtime_error("no temporary folder could be made");
+      auto candidate =
+          std::filesystem::temp_directory_path() / ("tarnwick-report-" + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate)) path = candidate.string();
+    }
     // Open to everybody, so that an unprivileged child can reach what lies inside.
     std::filesystem::permissions(path, std::filesystem::perms::all &
                                            ~std::filesystem::perms::group_write &
@@ -70,7 +75,9 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
-  std::string operator/(const std::string& name) const { return path + "/" + name; }
+  std::string operator/(const std::string& name) const {
+    return (std::filesystem::path(path) / name).string();
+  }
 
   std::string path;
 };

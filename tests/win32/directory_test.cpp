@@ -1,0 +1,167 @@
+// The listing of the Windows binding on real directories: every name it gives opens again, what
+// the ANSI code page cannot hold and what lies beyond MAX_PATH included, and links are not entered.
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+#include "tests/win32/win32_support.h"
+
+namespace tarnwick::platform {
+namespace {
+
+using testing::ScratchFolder;
+
+struct Tally {
+  std::uint64_t bytes = 0;
+  std::uint64_t directories = 0;
+  std::uint64_t unreadable = 0;
+  std::vector<std::string> names;
+};
+
+// A plain depth-first walk over the interface, as any walker would go.
+void Walk(Platform& platform, const std::string& path, Tally& tally) {
+  OpenResult opened = platform.openDirectory(path);
+  if (opened.status != OpenStatus::Opened) {
+    ++tally.unreadable;
+    return;
+  }
+  ++tally.directories;
+  std::vector<DirectoryEntry> entries;
+  while (opened.directory->read(entries)) {
+  }
+  EXPECT_FALSE(opened.directory->failed());
+  for (const DirectoryEntry& entry : entries) {
+    EXPECT_TRUE(entry.sizeKnown);
+    EXPECT_NE(entry.name, ".");
+    EXPECT_NE(entry.name, "..");
+    tally.names.push_back(entry.name);
+    if (entry.kind == EntryKind::Directory) {
+      Walk(platform, path + "\\" + entry.name, tally);
+    } else {
+      tally.bytes += entry.size;
+    }
+  }
+}
+
+class Win32Listing : public ::testing::Test {
+ protected:
+  std::unique_ptr<Platform> platform = makeSystemPlatform();
+  ScratchFolder scratch;
+};
+
+TEST_F(Win32Listing, EveryFileCountsWhateverItsNameAttributesOrDepth) {
+  std::uint64_t expected = 0;
+  auto file = [&](const std::wstring& relative, std::size_t size) {
+    expected += size;
+    return scratch.makeFile(relative, size);
+  };
+  file(L"plain.txt", 100);
+  file(L"sub\\inner.bin", 2000);
+  scratch.makeDirectory(L"empty");
+  // Cyrillic and Japanese are outside the ANSI code page of a Western system.
+  file(L"\u041f\u0430\u043f\u043a\u0430\\\u65e5\u672c\u8a9e.txt", 300);
+  file(L"\u041f\u0430\u043f\u043a\u0430\\deeper\\x.txt", 40);
+  // A name the code page does hold, outside ASCII.
+  file(L"caf\u00e9\\menu.txt", 5);
+  // A name ending in a dot, which the system would trim from a path it is given.
+  file(L"trailing.\\kept.txt", 6);
+  // Hidden, system and read-only files count like any other.
+  std::wstring hidden = file(L"sub\\hidden.sys", 77);
+  SetFileAttributesW(testing::Extended(hidden).c_str(),
+                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
+  // Beyond MAX_PATH.
+  std::wstring deep;
+  for (int i = 0; i < 6; ++i) deep += std::wstring(60, static_cast<wchar_t>(L'a' + i)) + L"\\";
+  file(deep + L"bottom.txt", 1234);
+  ASSERT_GT(scratch.wide().size() + deep.size(), static_cast<std::size_t>(MAX_PATH));
+
+  Tally tally;
+  Walk(*platform, scratch.ansi(), tally);
+  EXPECT_EQ(tally.bytes, expected);
+  EXPECT_EQ(tally.unreadable, 0u);
+  // The root, sub, empty, the Cyrillic folder and its "deeper", café, trailing., six deep ones.
+  EXPECT_EQ(tally.directories, 13u);
+  // A name the code page holds comes in the code page.
+  EXPECT_NE(std::find(tally.names.begin(), tally.names.end(), "caf\xe9"), tally.names.end());
+  EXPECT_NE(std::find(tally.names.begin(), tally.names.end(), "plain.txt"), tally.names.end());
+}
+
+TEST_F(Win32Listing, ATrailingDelimiterAndADriveRootListTheDirectoryItself) {
+  scratch.makeFile(L"a.txt", 10);
+  Tally withDelimiter;
+  Walk(*platform, scratch.ansi() + "\\", withDelimiter);
+  EXPECT_EQ(withDelimiter.bytes, 10u);
+
+  for (const char* root : {"C:", "C:\\"}) {
+    SCOPED_TRACE(root);
+    OpenResult opened = platform->openDirectory(root);
+    ASSERT_EQ(opened.status, OpenStatus::Opened);
+    std::vector<DirectoryEntry> entries;
+    while (opened.directory->read(entries)) {
+    }
+    auto windows = std::find_if(entries.begin(), entries.end(), [](const DirectoryEntry& e) {
+      return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, e.name.c_str(), -1, "windows", -1) ==
+             CSTR_EQUAL;
+    });
+    ASSERT_NE(windows, entries.end());
+    EXPECT_EQ(windows->kind, EntryKind::Directory);
+  }
+}
+
+TEST_F(Win32Listing, AListingLargerThanOneBatchComesWhole) {
+  for (int i = 0; i < 300; ++i) scratch.makeFile(L"f" + std::to_wstring(i), 1);
+  Tally tally;
+  Walk(*platform, scratch.ansi(), tally);
+  EXPECT_EQ(tally.bytes, 300u);
+  EXPECT_EQ(tally.names.size(), 300u);
+}
+
+TEST_F(Win32Listing, WhatIsNoDirectoryCannotBeOpened) {
+  scratch.makeFile(L"file.txt", 1);
+  for (const std::string& path : {scratch.ansi() + "\\file.txt", scratch.ansi() + "\\missing",
+                                  std::string("Q:\\no\\such\\drive"), std::string()}) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(platform->openDirectory(path).status, OpenStatus::Unreadable);
+  }
+}
+
+// A tree whose "data" folder holds a 50-byte file and a link "up" back to the tree's root:
+// entered, the link would never end.
+std::string LinkedTree(ScratchFolder& scratch) {
+  // Under Wine the build makes it from outside (Wine makes no links of its own).
+  const char* prepared = "C:\\tarnwick-links";
+  DWORD attributes = GetFileAttributesA((std::string(prepared) + "\\data\\up").c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return prepared;
+  scratch.makeFile(L"data\\a.txt", 50);
+  std::wstring link = scratch.wide() + L"\\data\\up";
+  CreateSymbolicLinkW(link.c_str(), scratch.wide().c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
+  return scratch.ansi();
+}
+
+TEST_F(Win32Listing, ALinkToADirectoryIsCountedAndNotEntered) {
+  std::string root = LinkedTree(scratch);
+  DWORD attributes = GetFileAttributesA((root + "\\data\\up").c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    GTEST_SKIP() << "no directory link could be made here";
+
+  Tally tally;
+  Walk(*platform, root, tally);
+  EXPECT_EQ(tally.directories, 2u);
+  // The link counts with the size its entry gives, which is small.
+  EXPECT_GE(tally.bytes, 50u);
+  EXPECT_LT(tally.bytes, 50u + 4096u);
+}
+
+TEST_F(Win32Listing, IdentityTellsDirectoriesApart) {
+  scratch.makeDirectory(L"one");
+  scratch.makeDirectory(L"two");
+  auto identity = [&](const std::string& path) {
+    OpenResult opened = platform->openDirectory(path);
+    EXPECT_EQ(opened.status, OpenStatus::Opened);
+    return opened.directory ? opened.directory->identity() : DirectoryIdentity{};
+  };
+  EXPECT_EQ(identity(scratch.ansi() + "\\one"), identity(scratch.ansi() + "\\one\\"));
+  EXPECT_NE(identity(scratch.ansi() + "\\one"), identity(scratch.ansi() + "\\two"));
+}
+
+}  // namespace
+}  // namespace tarnwick::platform
