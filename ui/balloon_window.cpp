@@ -34,8 +34,8 @@ BalloonScreen CurrentBalloonScreen() {
 
 BalloonWindow::BalloonWindow()
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus |
-                           Qt::NoDropShadowWindowHint) {
+                           Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus) {
+  // A tool-tip window keeps the drop shadow the system gives such windows, where it has one.
   setObjectName("balloonWindow");
   setAttribute(Qt::WA_ShowWithoutActivating);
   setAttribute(Qt::WA_TransparentForMouseEvents);
