@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <mutex>
 
 #include "platform/win32/win32_platform.h"
 
@@ -31,6 +32,8 @@ DirectoryEntry EntryFrom(const WIN32_FIND_DATAW& data) {
 bool IsDotOrDotDot(const wchar_t* name) {
   return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
+// Opens the listing of `dir`, an extended path ending in a backslash.
+OpenResult OpenListing(std::wstring dir);
 
 class Win32Directory : public OpenDirectory {
  public:
@@ -39,6 +42,8 @@ class Win32Directory : public OpenDirectory {
   ~Win32Directory() override {
     if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
   }
+  Win32Directory(const Win32Directory&) = delete;
+  Win32Directory& operator=(const Win32Directory&) = delete;
 
   bool read(std::vector<DirectoryEntry>& out) override {
     std::size_t taken = 0;
@@ -63,10 +68,23 @@ class Win32Directory : public OpenDirectory {
 
   bool failed() const override { return failed_; }
 
-  void fillSizes(std::span<DirectoryEntry>) override {}
+  // Every entry comes with its kind and size.
+  bool fillSizes(std::span<DirectoryEntry>) override { return true; }
 
   DirectoryIdentity identity() const override {
-    HANDLE handle = CreateFileW(path_.c_str(), FILE_READ_ATTRIBUTES,
+    std::call_once(identityOnce_, [this] { identity_ = IdentityOf(path_); });
+    return identity_;
+  }
+
+  // The name came from this listing, so it is joined to the listing's own wide path as it is:
+  // the path is neither converted again nor rewritten by the system.
+  OpenResult openSubdirectory(const std::string& name) override {
+    return OpenListing(path_ + win32::WidePath(name) + L"\\");
+  }
+
+ private:
+  static DirectoryIdentity IdentityOf(const std::wstring& path) {
+    HANDLE handle = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     BY_HANDLE_FILE_INFORMATION info{};
@@ -80,24 +98,36 @@ class Win32Directory : public OpenDirectory {
     return {~std::uint64_t{0}, next++};
   }
 
- private:
   HANDLE find_;
   std::wstring path_;
   WIN32_FIND_DATAW data_;
   bool havePending_ = true;
   bool failed_ = false;
+  mutable std::once_flag identityOnce_;
+  mutable DirectoryIdentity identity_;
 };
 
-}  // namespace
-
-OpenResult Win32Platform::openDirectory(const std::string& path) {
-  std::wstring dir = win32::ExtendedDirectoryPath(path);
-  if (dir.empty()) return {OpenStatus::Unreadable, nullptr};
+OpenResult OpenListing(std::wstring dir) {
   WIN32_FIND_DATAW first;
   HANDLE find = FindFirstFileExW((dir + L"*").c_str(), FindExInfoBasic, &first,
                                  FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (find == INVALID_HANDLE_VALUE) return {OpenStatus::Unreadable, nullptr};
   return {OpenStatus::Opened, std::make_unique<Win32Directory>(find, first, std::move(dir))};
+}
+
+}  // namespace
+
+OpenResult Win32Platform::openDirectory(const std::string& path, bool followLink) {
+  std::wstring dir = win32::ExtendedDirectoryPath(path);
+  if (dir.empty()) return {OpenStatus::Unreadable, nullptr};
+  if (!followLink) {
+    // A junction, a directory link or a mounted folder is entered only as the folder named;
+    // inside a walk it is counted, not walked.
+    DWORD attributes = GetFileAttributesW(dir.substr(0, dir.size() - 1).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      return {OpenStatus::Unreadable, nullptr};
+  }
+  return OpenListing(std::move(dir));
 }
 
 bool Win32Platform::directoryExists(const std::string& path) {

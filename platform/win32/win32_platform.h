@@ -27,7 +27,7 @@ class Win32Platform : public Platform {
   std::optional<std::string> shellFolderPath(int csidl) override;
   std::optional<std::string> computerName() override;
   bool directoryExists(const std::string& path) override;
-  OpenResult openDirectory(const std::string& path) override;
+  OpenResult openDirectory(const std::string& path, bool followLink) override;
   std::optional<std::string> localeItem(LocaleItem item) override;
   std::string moduleFileName() override;
   bool fileExists(const std::string& path) override;

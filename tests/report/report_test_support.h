@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "core/folder_catalogue.h"
 #include "core/folder_list.h"
 #include "core/regional_settings.h"
+#include "tests/support/temp_folder.h"
 
 namespace tarnwick::testing {
 
@@ -50,14 +50,7 @@ inline RegionalSettings German() {
 class TempDir {
  public:
   TempDir() {
-    // A name nobody else has: create_directory tells whether it made the folder.
-    std::random_device random;
-    for (int attempt = 0; path.empty(); ++attempt) {
-      if (attempt == 100) throw std::runtime_error("no temporary folder could be made");
-      auto candidate =
-          std::filesystem::temp_directory_path() / ("tarnwick-report-" + std::to_string(random()));
-      if (std::filesystem::create_directory(candidate)) path = candidate.string();
-    }
+    path = MakeTemporaryFolder("tarnwick-report-");
     // Open to everybody, so that an unprivileged child can reach what lies inside.
     std::filesystem::permissions(path, std::filesystem::perms::all &
                                            ~std::filesystem::perms::group_write &

@@ -2,11 +2,16 @@
 // the ANSI code page cannot hold and what lies beyond MAX_PATH included, and links are not entered.
 #include <gtest/gtest.h>
 
+#include "core/folder_size.h"
 #include "platform/platform.h"
 #include "tests/win32/win32_support.h"
 
 namespace tarnwick::platform {
 namespace {
+
+using tarnwick::GetFolderSize;
+using tarnwick::WalkOptions;
+using tarnwick::WalkReport;
 
 using testing::ScratchFolder;
 
@@ -17,9 +22,12 @@ struct Tally {
   std::vector<std::string> names;
 };
 
-// A plain depth-first walk over the interface, as any walker would go.
-void Walk(Platform& platform, const std::string& path, Tally& tally) {
-  OpenResult opened = platform.openDirectory(path);
+// How a walk opens the subdirectories it meets.
+enum class Reopen { FromListing, ByPath };
+
+// A plain depth-first walk over the interface.
+void Walk(Platform& platform, OpenResult opened, const std::string& path, Reopen reopen,
+          Tally& tally) {
   if (opened.status != OpenStatus::Opened) {
     ++tally.unreadable;
     return;
@@ -35,11 +43,20 @@ void Walk(Platform& platform, const std::string& path, Tally& tally) {
     EXPECT_NE(entry.name, "..");
     tally.names.push_back(entry.name);
     if (entry.kind == EntryKind::Directory) {
-      Walk(platform, path + "\\" + entry.name, tally);
+      const std::string child = path + "\\" + entry.name;
+      Walk(platform,
+           reopen == Reopen::FromListing ? opened.directory->openSubdirectory(entry.name)
+                                         : platform.openDirectory(child, false),
+           child, reopen, tally);
     } else {
       tally.bytes += entry.size;
     }
   }
+}
+
+void Walk(Platform& platform, const std::string& path, Tally& tally,
+          Reopen reopen = Reopen::FromListing) {
+  Walk(platform, platform.openDirectory(path, true), path, reopen, tally);
 }
 
 class Win32Listing : public ::testing::Test {
@@ -74,15 +91,30 @@ TEST_F(Win32Listing, EveryFileCountsWhateverItsNameAttributesOrDepth) {
   file(deep + L"bottom.txt", 1234);
   ASSERT_GT(scratch.wide().size() + deep.size(), static_cast<std::size_t>(MAX_PATH));
 
-  Tally tally;
-  Walk(*platform, scratch.ansi(), tally);
-  EXPECT_EQ(tally.bytes, expected);
-  EXPECT_EQ(tally.unreadable, 0u);
-  // The root, sub, empty, the Cyrillic folder and its "deeper", café, trailing., six deep ones.
-  EXPECT_EQ(tally.directories, 13u);
-  // A name the code page holds comes in the code page.
-  EXPECT_NE(std::find(tally.names.begin(), tally.names.end(), "caf\xe9"), tally.names.end());
-  EXPECT_NE(std::find(tally.names.begin(), tally.names.end(), "plain.txt"), tally.names.end());
+  for (Reopen reopen : {Reopen::FromListing, Reopen::ByPath}) {
+    SCOPED_TRACE(reopen == Reopen::FromListing ? "from the listing" : "by path");
+    Tally tally;
+    Walk(*platform, scratch.ansi(), tally, reopen);
+    EXPECT_EQ(tally.bytes, expected);
+    EXPECT_EQ(tally.unreadable, 0u);
+    // The root, sub, empty, the Cyrillic folder and its "deeper", café, trailing., six deep ones.
+    EXPECT_EQ(tally.directories, 13u);
+    // A name the code page holds comes in the code page.
+    EXPECT_NE(std::find(tally.names.begin(), tally.names.end(), "caf\xe9"), tally.names.end());
+    EXPECT_NE(std::find(tally.names.begin(), tally.names.end(), "plain.txt"), tally.names.end());
+  }
+
+  // The walk of the program gives the same sum, in one thread or several.
+  for (unsigned threads : {1u, 4u}) {
+    SCOPED_TRACE(threads);
+    WalkReport report;
+    WalkOptions options;
+    options.threads = threads;
+    options.report = &report;
+    EXPECT_EQ(GetFolderSize(*platform, scratch.ansi() + "\\", true, options), expected);
+    EXPECT_EQ(report.unreadableDirectories, 0u);
+    EXPECT_EQ(report.loops, 0u);
+  }
 }
 
 TEST_F(Win32Listing, ATrailingDelimiterAndADriveRootListTheDirectoryItself) {
@@ -93,7 +125,7 @@ TEST_F(Win32Listing, ATrailingDelimiterAndADriveRootListTheDirectoryItself) {
 
   for (const char* root : {"C:", "C:\\"}) {
     SCOPED_TRACE(root);
-    OpenResult opened = platform->openDirectory(root);
+    OpenResult opened = platform->openDirectory(root, true);
     ASSERT_EQ(opened.status, OpenStatus::Opened);
     std::vector<DirectoryEntry> entries;
     while (opened.directory->read(entries)) {
@@ -120,7 +152,7 @@ TEST_F(Win32Listing, WhatIsNoDirectoryCannotBeOpened) {
   for (const std::string& path : {scratch.ansi() + "\\file.txt", scratch.ansi() + "\\missing",
                                   std::string("Q:\\no\\such\\drive"), std::string()}) {
     SCOPED_TRACE(path);
-    EXPECT_EQ(platform->openDirectory(path).status, OpenStatus::Unreadable);
+    EXPECT_EQ(platform->openDirectory(path, true).status, OpenStatus::Unreadable);
   }
 }
 
@@ -149,13 +181,20 @@ TEST_F(Win32Listing, ALinkToADirectoryIsCountedAndNotEntered) {
   // The link counts with the size its entry gives, which is small.
   EXPECT_GE(tally.bytes, 50u);
   EXPECT_LT(tally.bytes, 50u + 4096u);
+  EXPECT_EQ(GetFolderSize(*platform, root, true), tally.bytes);
+
+  // The folder a user names may itself be a link; one met inside a walk is not entered.
+  const std::string link = root + "\\data\\up";
+  EXPECT_EQ(platform->openDirectory(link, true).status, OpenStatus::Opened);
+  EXPECT_EQ(platform->openDirectory(link, false).status, OpenStatus::Unreadable);
+  EXPECT_EQ(GetFolderSize(*platform, link, true), tally.bytes);
 }
 
 TEST_F(Win32Listing, IdentityTellsDirectoriesApart) {
   scratch.makeDirectory(L"one");
   scratch.makeDirectory(L"two");
   auto identity = [&](const std::string& path) {
-    OpenResult opened = platform->openDirectory(path);
+    OpenResult opened = platform->openDirectory(path, true);
     EXPECT_EQ(opened.status, OpenStatus::Opened);
     return opened.directory ? opened.directory->identity() : DirectoryIdentity{};
   };
