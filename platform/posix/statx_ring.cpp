@@ -1,3 +1,5 @@
+#include <mutex>
+#include <vector>
 #include "platform/posix/statx_ring.h"
 
 #if TARNWICK_IO_URING
@@ -60,6 +62,10 @@ class Ring {
 
 }  // namespace
 
+// Abandoned rings stay reachable here, so that a leak checker sees them as held on purpose.
+std::mutex abandonedMutex;
+std::vector<Ring*> abandonedRings;
+
 bool StatxThroughRing(int directory, std::span<DirectoryEntry* const> entries,
                       std::span<StatxAnswer> answers) {
   if (ringUnavailable.load(std::memory_order_relaxed) || entries.size() > kStatxBatch) return false;
@@ -74,7 +80,10 @@ bool StatxThroughRing(int directory, std::span<DirectoryEntry* const> entries,
   if (ring->query(directory, entries, answers)) return true;
   // A ring that failed half-way may still have queries in flight that write into it: it is
   // abandoned, never freed, and every thread goes the plain way from now on.
-  ring.release();
+  {
+    std::lock_guard lock(abandonedMutex);
+    abandonedRings.push_back(ring.release());
+  }
   ringUnavailable = true;
   return false;
 }
