@@ -7,9 +7,11 @@
 #include <fcntl.h>
 #include <liburing.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <memory>
 
 namespace tarnwick::platform {
@@ -21,13 +23,15 @@ std::atomic<bool> ringUnavailable{false};
 
 class Ring {
  public:
-  Ring() { ready_ = io_uring_queue_init(kStatxBatch, &ring_, 0) == 0; }
+  Ring() : owner_(getpid()) { ready_ = io_uring_queue_init(kStatxBatch, &ring_, 0) == 0; }
   ~Ring() {
     if (ready_) io_uring_queue_exit(&ring_);
   }
   Ring(const Ring&) = delete;
   Ring& operator=(const Ring&) = delete;
   bool ready() const { return ready_; }
+  // A forked child inherits the ring's memory, which the parent goes on using.
+  bool inherited() const { return owner_ != getpid(); }
 
   bool query(int directory, std::span<DirectoryEntry* const> entries,
              std::span<StatxAnswer> answers) {
@@ -39,11 +43,17 @@ class Ring {
                           STATX_TYPE | STATX_SIZE, &results_[i]);
       io_uring_sqe_set_data64(sqe, i);
     }
-    const int submitted = io_uring_submit_and_wait(&ring_, static_cast<unsigned>(entries.size()));
+    int submitted;
+    while ((submitted = io_uring_submit_and_wait(&ring_, static_cast<unsigned>(entries.size()))) ==
+           -EINTR) {
+    }
     if (submitted != static_cast<int>(entries.size())) return false;
     for (std::size_t pending = entries.size(); pending > 0; --pending) {
       io_uring_cqe* cqe = nullptr;
-      if (io_uring_wait_cqe(&ring_, &cqe) < 0) return false;
+      int waited;
+      while ((waited = io_uring_wait_cqe(&ring_, &cqe)) == -EINTR) {
+      }
+      if (waited < 0) return false;
       const std::uint64_t i = io_uring_cqe_get_data64(cqe);
       const struct statx& result = results_[i];
       answers[i].error = cqe->res;
@@ -56,6 +66,7 @@ class Ring {
 
  private:
   io_uring ring_{};
+  pid_t owner_;
   bool ready_ = false;
   std::array<struct statx, kStatxBatch> results_{};
 };
@@ -70,7 +81,7 @@ bool StatxThroughRing(int directory, std::span<DirectoryEntry* const> entries,
                       std::span<StatxAnswer> answers) {
   if (ringUnavailable.load(std::memory_order_relaxed) || entries.size() > kStatxBatch) return false;
   thread_local std::unique_ptr<Ring> ring;
-  if (!ring) {
+  if (!ring || ring->inherited()) {
     ring = std::make_unique<Ring>();
     if (!ring->ready()) {
       ringUnavailable = true;
