@@ -6,8 +6,9 @@ BUILD=${TARNWICK_BUILD_DIR:-$TOP/build}
 
 # Debian packages the build and the tests need.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config desktop-file-utils appstream qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev libgmock-dev googletest liburing-dev)
-# Debian packages of the Windows cross build and of its tests under Wine.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64)
+# Debian packages of the Windows cross build and of its tests under Wine (locales: the Japanese
+# locale those tests make for a double-byte code page).
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 locales)
 
 ensure_packages() {
   local missing=()

@@ -120,17 +120,19 @@ std::optional<std::string> Win32Platform::systemDirectory() {
   return SizeThenFill([](char* buffer, UINT size) { return GetSystemDirectoryA(buffer, size); });
 }
 
+// Through the wide function and the ANSI code page, which is what GetEnvironmentVariableA does on
+// Windows: Wine's ANSI function cuts values short in a double-byte code page.
 std::optional<std::string> Win32Platform::environmentVariable(std::string_view name) {
-  const std::string variable(name);
-  DWORD size = GetEnvironmentVariableA(variable.c_str(), nullptr, 0);
+  const std::wstring variable = win32::WideFromAnsi(name);
+  DWORD size = GetEnvironmentVariableW(variable.c_str(), nullptr, 0);
   // The value may grow between the two calls; then the second asks for more room again.
   while (size != 0) {
-    std::string value(size, '\0');
-    DWORD count = GetEnvironmentVariableA(variable.c_str(), value.data(), size);
+    std::wstring value(size, L'\0');
+    DWORD count = GetEnvironmentVariableW(variable.c_str(), value.data(), size);
     if (count == 0) return std::nullopt;
     if (count < size) {
       value.resize(count);
-      return value;
+      return win32::AnsiFromWide(value);
     }
     size = count;
   }

@@ -100,5 +100,35 @@ TEST(Win32CommandLine, TheTemporaryFolderFollowsTmpTempAndTheCurrentDirectory) {
   }
 }
 
+// In a double-byte code page the trail byte of a character may be 0x5C, the backslash: "\u8868"
+// is 0x95 0x5C in code page 932. Such a folder keeps its last byte, and its tree is measured.
+TEST(Win32DoubleByte, ATrailByteThatLooksLikeABackslashIsKept) {
+  if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page (run with LC_ALL=ja_JP.UTF-8)";
+  ASSERT_TRUE(IsDBCSLeadByte(0x95));
+  ScratchFolder scratch;
+  scratch.makeDirectory(L"\u8868");
+  scratch.makeFile(L"\u8868\\a.txt", 30);
+  // "e" with an acute accent is not in code page 932: the walk still counts what lies below it.
+  scratch.makeFile(L"\u8868\\caf\u00e9\\b.txt", 12);
+  const std::string folder = scratch.ansi() + "\\\x95\x5c";
+  ASSERT_EQ(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+            static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+
+  for (const std::string& tmp : {folder, folder + "\\"}) {
+    SCOPED_TRACE(tmp);
+    EnvironmentGuard guard("TMP", tmp);
+    EXPECT_EQ(ListedFolders()["Temp"], folder);
+  }
+  {
+    SCOPED_TRACE("the current directory");
+    EnvironmentGuard tmp("TMP", std::nullopt);
+    EnvironmentGuard temp("TEMP", std::nullopt);
+    EXPECT_EQ(ListedFolders(folder)["Temp"], folder);
+  }
+  ProcessOutput run = RunCli("size --bytes \"" + folder + "\"");
+  EXPECT_EQ(run.exitCode, 0u) << run.output;
+  EXPECT_EQ(run.output.substr(0, run.output.find('\t')), "42") << run.output;
+}
+
 }  // namespace
 }  // namespace tarnwick::testing

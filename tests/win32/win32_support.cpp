@@ -34,6 +34,15 @@ void RemoveTree(const std::wstring& path) {
   RemoveDirectoryW(Extended(path).c_str());
 }
 
+// A text of the ANSI code page in UTF-16, as the child will read it back.
+std::wstring Widen(const std::string& text) {
+  const int size = static_cast<int>(text.size());
+  int count = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(count), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), count);
+  return wide;
+}
+
 std::wstring ModuleFolder() {
   wchar_t buffer[MAX_PATH] = {};
   DWORD count = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
@@ -140,9 +149,8 @@ ProcessOutput RunProgram(const std::string& name, const std::string& arguments,
     startup.wShowWindow = *show;
   }
   std::wstring program = ModuleFolder() + L"\\" + std::wstring(name.begin(), name.end());
-  std::wstring commandLine =
-      L"\"" + program + L"\" " + std::wstring(arguments.begin(), arguments.end());
-  std::wstring folder(directory.begin(), directory.end());
+  std::wstring commandLine = L"\"" + program + L"\" " + Widen(arguments);
+  std::wstring folder = Widen(directory);
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
