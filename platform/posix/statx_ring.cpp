@@ -71,11 +71,11 @@ class Ring {
   std::array<struct statx, kStatxBatch> results_{};
 };
 
-}  // namespace
-
 // Abandoned rings stay reachable here, so that a leak checker sees them as held on purpose.
 std::mutex abandonedMutex;
 std::vector<Ring*> abandonedRings;
+
+}  // namespace
 
 bool StatxThroughRing(int directory, std::span<DirectoryEntry* const> entries,
                       std::span<StatxAnswer> answers) {
