@@ -1,5 +1,3 @@
-#include <mutex>
-#include <vector>
 #include "platform/posix/statx_ring.h"
 
 #if TARNWICK_IO_URING
@@ -13,6 +11,8 @@
 #include <atomic>
 #include <cerrno>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace tarnwick::platform {
 
