@@ -74,6 +74,11 @@ int OpenLongPath(const std::string& path, int lastFlags) {
 
 constexpr int kOpenFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY;
 
+// The kernel answers a ring's size queries on worker threads of its own: that pays off for a
+// large batch, while a few queries cost less as plain calls than the hand-over (measured in
+// bench/: a tree of 30 files per directory walks faster without the ring, one of 200,000 with).
+constexpr std::size_t kRingMinimum = 64;
+
 StatxAnswer PlainStat(int directory, const std::string& name) {
   struct stat info;
   if (fstatat(directory, name.c_str(), &info, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT) != 0)
@@ -134,7 +139,8 @@ class PosixDirectory : public OpenDirectory {
     std::array<StatxAnswer, kStatxBatch> answers;
     std::size_t count = 0;
     auto settle = [&] {
-      const bool batched = StatxThroughRing(fd_, {wanted.data(), count}, {answers.data(), count});
+      const bool batched = count >= kRingMinimum &&
+                           StatxThroughRing(fd_, {wanted.data(), count}, {answers.data(), count});
       for (std::size_t i = 0; i < count; ++i) {
         // Whatever the ring could not answer is asked again the plain way.
         if (!batched || (answers[i].error != 0 && answers[i].error != -ENOENT))
