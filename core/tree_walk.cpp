@@ -173,6 +173,9 @@ platform::OpenResult TreeWalk::open(const PendingDirectory& directory, Worker& w
 void TreeWalk::list(PendingDirectory directory, Worker& worker) {
   platform::OpenResult opened = open(directory, worker);
   WalkReport& report = worker.report;
+  // A subdirectory deleted while the walk ran holds nothing to measure, like a file that vanished;
+  // only the folder asked for is reported when it is missing.
+  if (opened.status == OpenStatus::Missing && directory.parent) return;
   if (opened.status != OpenStatus::Opened) {
     bool pseudo = opened.status == OpenStatus::PseudoFileSystem;
     ++(pseudo ? report.pseudoFileSystems : report.unreadableDirectories);

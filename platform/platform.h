@@ -50,7 +50,8 @@ struct DirectoryIdentity {
 
 enum class OpenStatus {
   Opened,
-  Unreadable,        // missing, not a directory, access refused, vanished
+  Unreadable,        // not a directory, access refused, a failing disk
+  Missing,           // no such directory (any more): one that vanished since its parent was listed
   PseudoFileSystem,  // proc, sysfs and their kin: listed sizes are not data, not entered
 };
 

@@ -168,7 +168,8 @@ OpenResult FakePlatform::openDirectory(const std::string& path, bool followLink)
   if (!tree) return fallback->openDirectory(path, followLink);
   if (onList) onList(path);
   const FakeNode* node = findNode(path);
-  if (!node || node->unreadable) return {OpenStatus::Unreadable, nullptr};
+  if (!node || node->vanishes) return {OpenStatus::Missing, nullptr};
+  if (node->unreadable) return {OpenStatus::Unreadable, nullptr};
   return {OpenStatus::Opened, std::make_unique<FakeDirectory>(*this, path, *node)};
 }
 

@@ -22,6 +22,7 @@ struct FakeNode {
   std::map<std::string, FakeNode> children;  // directories
   std::map<std::string, std::uint64_t> files;
   bool unreadable = false;
+  bool vanishes = false;  // listed by its parent, but gone when opened
 };
 
 class FakePlatform : public Platform {

@@ -113,7 +113,8 @@ class PosixDirectory : public OpenDirectory {
     if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
     ssize_t length = getdents64(fd_, buffer_.get(), kBufferSize);
     if (length <= 0) {
-      failed_ = length < 0;
+      // A directory deleted while it is listed answers ENOENT: it ends, empty, as it now is.
+      failed_ = length < 0 && errno != ENOENT;
       done_ = true;
       buffer_.reset();
       return false;
@@ -178,7 +179,7 @@ class PosixDirectory : public OpenDirectory {
 // Completes the opening of `fd`; the file system is asked for its kind only where the device
 // changes, since a directory on its parent's device is on its parent's file system.
 OpenResult FinishOpening(int fd, const std::uint64_t* parentDevice) {
-  if (fd < 0) return {OpenStatus::Unreadable, nullptr};
+  if (fd < 0) return {errno == ENOENT ? OpenStatus::Missing : OpenStatus::Unreadable, nullptr};
   struct stat info;
   if (fstat(fd, &info) != 0) {
     close(fd);

@@ -111,7 +111,11 @@ OpenResult OpenListing(std::wstring dir) {
   WIN32_FIND_DATAW first;
   HANDLE find = FindFirstFileExW((dir + L"*").c_str(), FindExInfoBasic, &first,
                                  FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) return {OpenStatus::Unreadable, nullptr};
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    const bool missing = error == ERROR_PATH_NOT_FOUND || error == ERROR_FILE_NOT_FOUND;
+    return {missing ? OpenStatus::Missing : OpenStatus::Unreadable, nullptr};
+  }
   return {OpenStatus::Opened, std::make_unique<Win32Directory>(find, first, std::move(dir))};
 }
 

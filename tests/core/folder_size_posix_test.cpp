@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <sstream>
+#include <thread>
 
 #include "core/folder_size.h"
 #include "tests/core/temp_tree.h"
@@ -177,6 +178,34 @@ TEST_F(WalkOnDisk, CountsUnreadableDirectoriesAsEmptyAndReportsThem) {
         [&] { return Describe(tree_.path(), threads); });
     if (!answer) GTEST_SKIP() << "cannot become an unprivileged user";
     EXPECT_EQ(*answer, "15 2 0 0\n" + tree_.at("blind") + "\n" + tree_.at("locked"));
+  }
+}
+
+// Directories created and deleted while the walk runs: what vanished before it was opened is
+// not there to measure, not a directory that could not be read.
+TEST_F(WalkOnDisk, DirectoriesDeletedDuringTheWalkAreNotReportedAsUnreadable) {
+  constexpr int kStable = 40;
+  for (int d = 0; d < kStable; ++d) {
+    tree_.directory("stable" + std::to_string(d));
+    tree_.file("stable" + std::to_string(d) + "/f", 100 + d);
+  }
+  const std::uint64_t expected = kStable * 100 + kStable * (kStable - 1) / 2;
+  std::jthread churn([&](std::stop_token stop) {
+    // Empty files only, so that the sum is the same whichever of them the walk sees.
+    for (unsigned round = 0; !stop.stop_requested(); ++round) {
+      const std::string name = tree_.at("churn" + std::to_string(round % 50));
+      mkdir(name.c_str(), 0755);
+      close(open((name + "/empty").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+      unlink((name + "/empty").c_str());
+      rmdir(name.c_str());
+    }
+  });
+  for (int walk = 0; walk < 200; ++walk) {
+    for (unsigned threads : kThreadCounts) {
+      WalkReport report;
+      ASSERT_EQ(Size(tree_.path(), threads, true, &report), expected) << "walk " << walk;
+      ASSERT_EQ(report.unreadableDirectories, 0u) << "walk " << walk << ", threads " << threads;
+    }
   }
 }
 

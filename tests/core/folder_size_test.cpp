@@ -15,7 +15,8 @@ namespace {
 using platform::FakeNode;
 using platform::FakePlatform;
 
-// C:\Data with files at the top, two levels below, an empty folder and one that cannot be read.
+// C:\Data with files at the top, two levels below, an empty folder, one that cannot be read and
+// one deleted between the listing of C:\Data and its own opening.
 std::unique_ptr<FakePlatform> WindowsData() {
   auto fake = FakePlatform::Windows();
   FakeNode data;
@@ -27,6 +28,9 @@ std::unique_ptr<FakePlatform> WindowsData() {
   FakeNode& locked = data.children["Locked"];
   locked.unreadable = true;
   locked.files = {{"secret", 999}};
+  FakeNode& gone = data.children["Gone"];
+  gone.vanishes = true;
+  gone.files = {{"deleted", 777}};
   fake->tree = data;
   fake->treeRoot = "C:\\Data";
   return fake;
@@ -48,6 +52,7 @@ TEST(GetFolderSize, SumsTheTreeAndCountsWhatItCouldNotRead) {
       {"C:\\Data\\Empty", true, 0, 0},
       {"C:\\Data\\Locked", true, 0, 1},
       {"C:\\Missing", true, 0, 1},
+      {"C:\\Data\\Gone", true, 0, 1},
   };
   for (const Case& c : cases) {
     for (unsigned threads : {1u, 4u}) {

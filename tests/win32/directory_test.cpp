@@ -149,11 +149,14 @@ TEST_F(Win32Listing, AListingLargerThanOneBatchComesWhole) {
 
 TEST_F(Win32Listing, WhatIsNoDirectoryCannotBeOpened) {
   scratch.makeFile(L"file.txt", 1);
-  for (const std::string& path : {scratch.ansi() + "\\file.txt", scratch.ansi() + "\\missing",
-                                  std::string("Q:\\no\\such\\drive"), std::string()}) {
+  for (const std::string& path :
+       {scratch.ansi() + "\\file.txt", std::string("Q:\\no\\such\\drive"), std::string()}) {
     SCOPED_TRACE(path);
-    EXPECT_EQ(platform->openDirectory(path, true).status, OpenStatus::Unreadable);
+    EXPECT_NE(platform->openDirectory(path, true).status, OpenStatus::Opened);
   }
+  // Told apart from the rest: a walk passes over a subdirectory deleted since it was listed.
+  EXPECT_EQ(platform->openDirectory(scratch.ansi() + "\\missing", true).status,
+            OpenStatus::Missing);
 }
 
 // A tree whose "data" folder holds a 50-byte file and a link "up" back to the tree's root:
