@@ -10,7 +10,7 @@ std::optional<std::string> Arguments::value(std::string_view option) const {
   return it->second;
 }
 
-ParseResult ParseArguments(const std::vector<CommandSpec>& commands,
+ParseResult ParseArguments(const std::vector<CommandSyntax>& commands,
                            const std::vector<std::string>& args) {
   ParseResult result;
   Arguments& parsed = result.arguments;
@@ -23,7 +23,7 @@ ParseResult ParseArguments(const std::vector<CommandSpec>& commands,
     parsed.help = true;
     if (args.size() > 1) {
       auto it = std::find_if(commands.begin(), commands.end(),
-                             [&](const CommandSpec& c) { return c.name == args[1]; });
+                             [&](const CommandSyntax& c) { return c.name == args[1]; });
       if (it == commands.end()) {
         result.error = "unknown command \"" + args[1] + "\"";
         return result;
@@ -33,7 +33,7 @@ ParseResult ParseArguments(const std::vector<CommandSpec>& commands,
     return result;
   }
   auto command = std::find_if(commands.begin(), commands.end(),
-                              [&](const CommandSpec& c) { return c.name == first; });
+                              [&](const CommandSyntax& c) { return c.name == first; });
   if (command == commands.end()) {
     result.error = first.starts_with("-") ? "unknown option \"" + first + "\""
                                           : "unknown command \"" + first + "\"";
@@ -59,7 +59,7 @@ ParseResult ParseArguments(const std::vector<CommandSpec>& commands,
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
     auto option = std::find_if(command->options.begin(), command->options.end(),
-                               [&](const OptionSpec& o) { return o.name == name; });
+                               [&](const OptionSyntax& o) { return o.name == name; });
     if (option == command->options.end()) {
       result.error = "unknown option \"" + name + "\" for " + std::string(command->name);
       return result;
@@ -85,7 +85,7 @@ ParseResult ParseArguments(const std::vector<CommandSpec>& commands,
 
 namespace {
 
-std::string UsageLine(std::string_view program, const CommandSpec& command) {
+std::string UsageLine(std::string_view program, const CommandSyntax& command) {
   std::string line = "  " + std::string(program) + " " + std::string(command.name);
   if (!command.operands.empty()) line += " " + std::string(command.operands);
   return line;
@@ -93,12 +93,12 @@ std::string UsageLine(std::string_view program, const CommandSpec& command) {
 
 }  // namespace
 
-std::string OverviewHelp(std::string_view program, const std::vector<CommandSpec>& commands) {
+std::string OverviewHelp(std::string_view program, const std::vector<CommandSyntax>& commands) {
   std::string text = "Usage:\n";
   std::size_t width = 0;
-  for (const CommandSpec& command : commands)
+  for (const CommandSyntax& command : commands)
     width = std::max(width, UsageLine(program, command).size());
-  for (const CommandSpec& command : commands) {
+  for (const CommandSyntax& command : commands) {
     std::string line = UsageLine(program, command);
     line.resize(width + 2, ' ');
     text += line + std::string(command.summary) + "\n";
@@ -109,12 +109,12 @@ std::string OverviewHelp(std::string_view program, const std::vector<CommandSpec
   return text;
 }
 
-std::string CommandHelp(std::string_view program, const CommandSpec& command) {
+std::string CommandHelp(std::string_view program, const CommandSyntax& command) {
   std::string text =
       "Usage:\n" + UsageLine(program, command) + "\n\n" + std::string(command.summary) + "\n";
   if (!command.details.empty()) text += "\n" + std::string(command.details) + "\n";
   std::vector<std::pair<std::string, std::string_view>> lines;
-  for (const OptionSpec& option : command.options) {
+  for (const OptionSyntax& option : command.options) {
     std::string name(option.name);
     if (!option.valueName.empty()) name += " " + std::string(option.valueName);
     lines.emplace_back(name, option.help);

@@ -10,22 +10,22 @@
 
 namespace tarnwick::cli {
 
-struct OptionSpec {
+struct OptionSyntax {
   std::string_view name;       // "--bytes"
   std::string_view valueName;  // "FILE" when the option takes a value, else empty
   std::string_view help;
 };
 
-struct CommandSpec {
+struct CommandSyntax {
   std::string_view name;      // "survey"
   std::string_view operands;  // "[--all | FOLDER...]", as the usage line shows them
   std::string_view summary;   // one line for the overview
   std::string_view details;   // paragraphs for the command's --help
-  std::vector<OptionSpec> options;
+  std::vector<OptionSyntax> options;
 };
 
 struct Arguments {
-  const CommandSpec* command = nullptr;  // null when only --help was asked for
+  const CommandSyntax* command = nullptr;  // null when only --help was asked for
   bool help = false;
   std::map<std::string, std::string, std::less<>> options;  // name -> value ("" for a flag)
   std::vector<std::string> operands;
@@ -41,11 +41,11 @@ struct ParseResult {
 
 // `args` excludes the program name. Options may come before, between or after operands, as
 // "--name VALUE" or "--name=VALUE"; "--" ends the options.
-ParseResult ParseArguments(const std::vector<CommandSpec>& commands,
+ParseResult ParseArguments(const std::vector<CommandSyntax>& commands,
                            const std::vector<std::string>& args);
 
 // The overview of every command, and one command's full help.
-std::string OverviewHelp(std::string_view program, const std::vector<CommandSpec>& commands);
-std::string CommandHelp(std::string_view program, const CommandSpec& command);
+std::string OverviewHelp(std::string_view program, const std::vector<CommandSyntax>& commands);
+std::string CommandHelp(std::string_view program, const CommandSyntax& command);
 
 }  // namespace tarnwick::cli

@@ -21,7 +21,7 @@ namespace {
 using Runner = int (*)(Context&, const Arguments&);
 
 struct Command {
-  CommandSpec spec;
+  CommandSyntax syntax;
   Runner run;
 };
 
@@ -182,13 +182,13 @@ std::string StoppedMessage(const Survey& survey) {
 
 }  // namespace
 
-const std::vector<CommandSpec>& Commands() {
-  static const std::vector<CommandSpec> specs = [] {
-    std::vector<CommandSpec> result;
-    for (const Command& command : CommandTable()) result.push_back(command.spec);
+const std::vector<CommandSyntax>& Commands() {
+  static const std::vector<CommandSyntax> syntaxes = [] {
+    std::vector<CommandSyntax> result;
+    for (const Command& command : CommandTable()) result.push_back(command.syntax);
     return result;
   }();
-  return specs;
+  return syntaxes;
 }
 
 int RunList(Context& context, const Arguments& arguments) {
@@ -307,25 +307,25 @@ int RunSize(Context& context, const Arguments& arguments) {
 }
 
 int Run(Context& context, const std::vector<std::string>& args) {
-  const std::vector<CommandSpec>& specs = Commands();
-  ParseResult parsed = ParseArguments(specs, args);
+  const std::vector<CommandSyntax>& syntaxes = Commands();
+  ParseResult parsed = ParseArguments(syntaxes, args);
   const Arguments& arguments = parsed.arguments;
   const std::string_view commandName =
       arguments.command ? arguments.command->name : std::string_view();
   if (!parsed.error.empty()) {
     if (args.empty()) {
-      context.err << OverviewHelp(context.program, specs);
+      context.err << OverviewHelp(context.program, syntaxes);
       return ExitUsage;
     }
     return UsageError(context, commandName, parsed.error);
   }
   if (arguments.help) {
     context.out << (arguments.command ? CommandHelp(context.program, *arguments.command)
-                                      : OverviewHelp(context.program, specs));
+                                      : OverviewHelp(context.program, syntaxes));
     return ExitSuccess;
   }
   for (const Command& command : CommandTable())
-    if (command.spec.name == commandName) return command.run(context, arguments);
+    if (command.syntax.name == commandName) return command.run(context, arguments);
   return UsageError(context, "", "unknown command");
 }
 

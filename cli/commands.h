@@ -27,7 +27,7 @@ struct Context {
 };
 
 // Every command with its options, in the order the overview lists them.
-const std::vector<CommandSpec>& Commands();
+const std::vector<CommandSyntax>& Commands();
 
 // Runs the parsed command; the result is the exit status.
 int RunList(Context& context, const Arguments& arguments);

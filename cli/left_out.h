@@ -11,9 +11,9 @@
 
 namespace tarnwick::cli {
 
-inline constexpr OptionSpec ThreadsOption{
+inline constexpr OptionSyntax ThreadsOption{
     "--threads", "N", "walk with N threads (default: as many as the processor runs at once)"};
-inline constexpr OptionSpec ErrorsOption{
+inline constexpr OptionSyntax ErrorsOption{
     "--errors", "", "list the directories that could not be read or were not entered"};
 
 // Sets the thread count and whether the report keeps paths; a usage error's text on a bad count.

@@ -7,7 +7,7 @@
 namespace tarnwick::cli {
 namespace {
 
-const std::vector<CommandSpec> commands{
+const std::vector<CommandSyntax> commands{
     {"report", "[FOLDER...]", "", "", {{"--csv", "FILE", ""}, {"--all", "", ""}}},
 };
 
