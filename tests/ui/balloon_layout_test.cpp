@@ -2,24 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/ui/program_balloon.h"
+
 namespace tarnwick::ui {
 namespace {
+
+using testing::ProgramSettings;
 
 // Texts measure as the test says, so every edge below is exact.
 BalloonTextMeasure FixedSizes(BalloonSize header, BalloonSize message) {
   return [=](BalloonText which, const QString&, int) {
     return which == BalloonText::Header ? header : message;
   };
-}
-
-BalloonContentSettings ProgramSettings() {
-  BalloonContentSettings s;
-  s.header = "Tarnwick";
-  s.icon = IconKind::Custom;
-  s.imageIndex = 0;
-  s.imageCount = 1;
-  s.pictureSize = {32, 32};
-  return s;
 }
 
 TEST(MeasureBalloon, ProgramBalloon) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/ui/program_balloon.h"
 #include "ui/balloon_shape.h"
 
 namespace tarnwick::ui {
@@ -9,12 +10,7 @@ namespace {
 
 // The program's balloon: 362 by 69 with a 19-pixel stem, for a 32-pixel cursor.
 BalloonLayout ProgramBalloon(BalloonPosition position = BalloonPosition::Auto) {
-  BalloonContentSettings s;
-  s.header = "Tarnwick";
-  s.icon = IconKind::Custom;
-  s.imageIndex = 0;
-  s.imageCount = 1;
-  s.pictureSize = {32, 32};
+  BalloonContentSettings s = testing::ProgramSettings();
   s.position = position;
   return MeasureBalloon(s, "hint", 1280, 32, [](BalloonText which, const QString&, int) {
     return which == BalloonText::Header ? BalloonSize{60, 16} : BalloonSize{300, 13};
