@@ -36,6 +36,7 @@ struct DirectoryIdentity {
   std::uint64_t inode = 0;
   friend bool operator==(const DirectoryIdentity&, const DirectoryIdentity&) = default;
 };
+
 // A file is known by the same pair: device and inode, or on Windows volume and file id.
 using FileIdentity = DirectoryIdentity;
 
