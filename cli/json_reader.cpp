@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "platform/utf8.h"
+
 namespace tarnwick::cli {
 
 namespace {
@@ -115,24 +117,6 @@ class Parser {
     return true;
   }
 
-  static void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-
   bool string(std::string& out) {
     ++at_;  // the opening quote
     while (at_ < text_.size()) {
@@ -179,7 +163,7 @@ class Parser {
             else
               at_ = next;
           }
-          appendUtf8(out, c32);
+          platform::AppendUtf8(out, c32);
           break;
         }
         default:

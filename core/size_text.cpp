@@ -104,7 +104,7 @@ std::optional<SizeFromText> ReadSizeText(std::string_view text) {
     if (whole < number.size()) {
       // The separator, then one or two digits: the text drops a trailing zero.
       const std::string_view fraction = number.substr(whole + 1);
-      if (shift == 0 || isDigit(number[whole]) || fraction.empty() || fraction.size() > 2 ||
+      if (shift == 0 || number[whole] == ' ' || fraction.empty() || fraction.size() > 2 ||
           !std::all_of(fraction.begin(), fraction.end(), isDigit))
         return std::nullopt;
       hundredths = static_cast<unsigned>(fraction[0] - '0') * 10 +
