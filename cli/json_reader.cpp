@@ -72,7 +72,8 @@ class Parser {
       if (at_ >= text_.size() || text_[at_] != '"' || !string(name) || !take(':')) return false;
       JsonValue member;
       if (!parse(member, depth + 1)) return false;
-      value.members.emplace_back(std::move(name), std::move(member));
+      value.names.push_back(std::move(name));
+      value.items.push_back(std::move(member));
     } while (take(','));
     return take('}');
   }
@@ -180,8 +181,9 @@ class Parser {
 }  // namespace
 
 const JsonValue* JsonValue::member(std::string_view name) const {
-  for (const auto& [key, value] : members)
-    if (key == name) return &value;
+  if (kind != Kind::Object) return nullptr;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (names[i] == name) return &items[i];
   return nullptr;
 }
 

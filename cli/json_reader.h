@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace tarnwick::cli {
@@ -14,9 +13,9 @@ struct JsonValue {
   enum class Kind { Null, Boolean, Number, String, Array, Object };
   Kind kind = Kind::Null;
   bool boolean = false;
-  std::string text;  // a string's value (UTF-8), or a number as written
-  std::vector<JsonValue> items;
-  std::vector<std::pair<std::string, JsonValue>> members;
+  std::string text;                // a string's value (UTF-8), or a number as written
+  std::vector<JsonValue> items;    // an array's, or an object's member values
+  std::vector<std::string> names;  // an object's member names, one per item
 
   // The member of an object, nothing when there is none or this is not an object.
   const JsonValue* member(std::string_view name) const;
