@@ -110,13 +110,13 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::surveyRunning() const { return runner_->running(); }
 
-PictureButton* MainWindow::addButton(const ToolbarButton& spec, void (MainWindow::*handler)()) {
+PictureButton* MainWindow::addButton(const ToolbarButton& entry, void (MainWindow::*handler)()) {
   auto* button =
-      new PictureButton(QString::fromLatin1(spec.caption),
-                        QString::fromLatin1(spec.picture) + QStringLiteral(".svg"), pnl1_);
-  button->setObjectName(QString::fromLatin1(spec.name));
+      new PictureButton(QString::fromLatin1(entry.caption),
+                        QString::fromLatin1(entry.picture) + QStringLiteral(".svg"), pnl1_);
+  button->setObjectName(QString::fromLatin1(entry.name));
   button->setFixedSize(ButtonWidth, ButtonHeight);
-  button->setToolTip(QString::fromLatin1(spec.hint));
+  button->setToolTip(QString::fromLatin1(entry.hint));
   connect(button, &QPushButton::clicked, this, [this, handler] {
     // While a run lasts the commands are not taken; "Exit" closes, which stops the run.
     if (surveyRunning() && handler != &MainWindow::btn4Click) return;
@@ -140,14 +140,14 @@ void MainWindow::buildToolbar() {
                 {"btn5", &btn5_, &MainWindow::btn5Click}, {"btn6", &btn6_, &MainWindow::btn6Click},
                 {"btn7", &btn7_, &MainWindow::btn7Click}};
   bool rightGroup = false;
-  for (const ToolbarButton& spec : ToolbarButtons) {
-    if (spec.followsRightEdge && !rightGroup) {
+  for (const ToolbarButton& entry : ToolbarButtons) {
+    if (entry.followsRightEdge && !rightGroup) {
       rightGroup = true;
       row->addStretch(1);
     }
     for (const auto& w : wiring) {
-      if (std::string_view(w.name) != spec.name) continue;
-      *w.field = addButton(spec, w.handler);
+      if (std::string_view(w.name) != entry.name) continue;
+      *w.field = addButton(entry, w.handler);
       row->addWidget(*w.field);
     }
   }
@@ -192,9 +192,9 @@ void MainWindow::buildListPanel() {
 
 void MainWindow::setTabOrder() {
   std::array<QWidget*, ToolbarButtons.size()> byTab{};
-  for (const ToolbarButton& spec : ToolbarButtons)
-    byTab.at(static_cast<std::size_t>(spec.tabOrder)) =
-        pnl1_->findChild<QWidget*>(QString::fromLatin1(spec.name));
+  for (const ToolbarButton& entry : ToolbarButtons)
+    byTab.at(static_cast<std::size_t>(entry.tabOrder)) =
+        pnl1_->findChild<QWidget*>(QString::fromLatin1(entry.name));
   QWidget* previous = nullptr;
   for (QWidget* next : byTab) {
     if (previous) QWidget::setTabOrder(previous, next);
