@@ -16,6 +16,14 @@ void WalkReport::merge(const WalkReport& other) {
   stopped = stopped || other.stopped;
 }
 
+FolderMeasure& FolderMeasure::operator+=(const FolderMeasure& other) {
+  bytes += other.bytes;
+  allocated += other.allocated;
+  files += other.files;
+  directories += other.directories;
+  return *this;
+}
+
 std::uint64_t GetFolderSize(platform::Platform& platform, const std::string& path,
                             bool includeSubfolders, const WalkOptions& options) {
   std::string root = RemoveTrailingDelimiter(platform, path);
@@ -24,7 +32,10 @@ std::uint64_t GetFolderSize(platform::Platform& platform, const std::string& pat
   std::string prefix = root.size() == 1 && root[0] == delimiter ? std::string() : root;
   WalkReport ignored;
   WalkReport& report = options.report ? *options.report : ignored;
-  return TreeWalk(platform, includeSubfolders, options).run(root, prefix, report);
+  const FolderMeasure measured =
+      TreeWalk(platform, includeSubfolders, options).run(root, prefix, report);
+  if (options.measure) *options.measure += measured;
+  return measured.bytes;
 }
 
 }  // namespace tarnwick

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <thread>
 
+#include "core/link_register.h"
+
 namespace tarnwick {
 
 using platform::DirectoryEntry;
@@ -60,7 +62,7 @@ TreeWalk::TreeWalk(platform::Platform& platform, bool includeSubfolders, const W
       delimiter_(platform.pathStyle().delimiter),
       threads_(ThreadCount(options.threads)) {}
 
-std::uint64_t TreeWalk::run(const std::string& openPath, const std::string& prefix,
+FolderMeasure TreeWalk::run(const std::string& openPath, const std::string& prefix,
                             WalkReport& report) {
   rootOpenPath_ = openPath;
   directories_.push_back({nullptr, prefix});
@@ -76,17 +78,17 @@ std::uint64_t TreeWalk::run(const std::string& openPath, const std::string& pref
   sizeBatches_.clear();
   if (failure_) std::rethrow_exception(failure_);
 
-  std::uint64_t sum = 0;
+  FolderMeasure measure;
   WalkReport gathered;
   for (Worker& worker : workers) {
-    sum += worker.sum;
+    measure += worker.measure;
     gathered.merge(worker.report);
   }
   gathered.stopped = stopped_.load();
   std::sort(gathered.unreadablePaths.begin(), gathered.unreadablePaths.end());
   std::sort(gathered.notEnteredPaths.begin(), gathered.notEnteredPaths.end());
   report.merge(gathered);
-  return sum;
+  return measure;
 }
 
 bool TreeWalk::stopRequested() {
@@ -263,13 +265,19 @@ void TreeWalk::fill(Listing& listing, std::span<DirectoryEntry> entries, Worker&
 
 void TreeWalk::count(const Listing& listing, std::span<DirectoryEntry> entries, Worker& worker) {
   std::uint64_t measured = 0;
+  FolderMeasure& measure = worker.measure;
   for (DirectoryEntry& entry : entries) {
     if (entry.kind == EntryKind::Directory) {
+      ++measure.directories;
       if (includeSubfolders_) worker.found.push_back({listing.node, std::move(entry.name)});
-    } else {
-      worker.sum += entry.size;
-      ++measured;
+      continue;
     }
+    ++measured;
+    // A file of one name needs no look-up; one whose names the listing does not count does.
+    if (options_.links && entry.links != 1 && !options_.links->firstSight(entry.file)) continue;
+    measure.bytes += entry.size;
+    measure.allocated += entry.allocated;
+    ++measure.files;
   }
   if (options_.progress && measured != 0)
     options_.progress->entries.fetch_add(measured, std::memory_order_relaxed);
