@@ -150,6 +150,8 @@ MainWindow::~MainWindow() {
   // The run's thread writes the rows; it must be gone before they are.
   runner_.reset();
   list_.setStatusSink({});
+  // Destroyed by its owner, not closed: the message loop (or a failure box's) goes on.
+  endLoopOnDestroy_ = false;
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
@@ -299,7 +301,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_DESTROY:
-      PostQuitMessage(0);
+      if (endLoopOnDestroy_) PostQuitMessage(0);
       return 0;
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);

@@ -126,6 +126,7 @@ class MainWindow {
   std::size_t shownRows_ = 0;  // rows the list shows as the run left them
   bool updatingList_ = false;  // the window itself is setting check boxes
   bool closeAfterRun_ = false;
+  bool endLoopOnDestroy_ = true;
   bool settingsChangedDuringRun_ = false;
 };
 
