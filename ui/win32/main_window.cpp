@@ -469,12 +469,7 @@ void MainWindow::FormCreate() {
   updatingList_ = false;
 }
 
-void MainWindow::btn1Click() {
-  shownRows_ = 0;
-  runner_->start(SurveyThread::Job::Survey);
-  SetTimer(hwnd_, ProgressTimer, SurveyThread::SampleMilliseconds, nullptr);
-  setProgressText(runner_->progressText());
-}
+void MainWindow::btn1Click() { startRun(SurveyThread::Job::Survey); }
 
 void MainWindow::btn2Click() {
   list_.SelectAll();
@@ -494,12 +489,7 @@ void MainWindow::btn5Click() {
 
 void MainWindow::btn6Click() { ExportReport(platform_, list_, computerInfo_); }
 
-void MainWindow::btn7Click() {
-  shownRows_ = 0;
-  runner_->start(SurveyThread::Job::Clear);
-  SetTimer(hwnd_, ProgressTimer, SurveyThread::SampleMilliseconds, nullptr);
-  setProgressText(runner_->progressText());
-}
+void MainWindow::btn7Click() { startRun(SurveyThread::Job::Clear); }
 
 void MainWindow::lv1DblClick() {
   const auto selected = lv1_->selectedRow();
@@ -512,6 +502,13 @@ void MainWindow::lv1DblClick() {
   if (!platform_.directoryExists(location)) return;
   launcher_.FileName = location;
   launcher_.OpenWithShell();
+}
+
+void MainWindow::startRun(SurveyThread::Job job) {
+  shownRows_ = 0;
+  runner_->start(job);
+  SetTimer(hwnd_, ProgressTimer, SurveyThread::SampleMilliseconds, nullptr);
+  setProgressText(runner_->progressText());
 }
 
 void MainWindow::onRowsHandedBack(std::size_t lastRow) {

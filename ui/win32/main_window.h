@@ -100,6 +100,7 @@ class MainWindow {
   LRESULT onNotify(const NMHDR& header);
   void onDrawItem(const DRAWITEMSTRUCT& item);
   void onClose();
+  void startRun(SurveyThread::Job job);
   void onSurveyFinished(std::exception_ptr failure);
   void onRowsHandedBack(std::size_t lastRow);
   void onSettingChange(const char* area);
