@@ -11,6 +11,7 @@
 #include <string>
 
 #include "tests/ui/win32/window_test.h"
+#include "ui/main_window_layout.h"
 
 namespace tarnwick::ui::win32::testing {
 namespace {
@@ -100,6 +101,54 @@ class ProgramTest : public ::testing::Test {
   }
   fs::path exe = ProgramFolder() / "tarnwick.exe";
 };
+
+// The icon with its sizes, every toolbar picture, the manifest and the version, read from the
+// file as Explorer reads them.
+TEST_F(ProgramTest, CarriesItsIconPicturesManifestAndVersion) {
+  for (const fs::path& program :
+       {exe, ProgramFolder().parent_path().parent_path() / "cli" / "tarnwick-cli.exe"}) {
+    SCOPED_TRACE(program.string());
+    HMODULE file = LoadLibraryExA(program.string().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(file, nullptr);
+    for (int size : {16, 32, 48, 256}) {
+      HICON icon = static_cast<HICON>(LoadImageA(file, "MAINICON", IMAGE_ICON, size, size, 0));
+      EXPECT_NE(icon, nullptr) << size;
+      ICONINFO info{};
+      ASSERT_TRUE(GetIconInfo(icon, &info));
+      BITMAP colour{};
+      GetObjectA(info.hbmColor, sizeof colour, &colour);
+      EXPECT_EQ(colour.bmWidth, size) << "an image of its own at this size";
+      DeleteObject(info.hbmColor);
+      DeleteObject(info.hbmMask);
+      DestroyIcon(icon);
+    }
+    EXPECT_NE(FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)), nullptr)
+        << "manifest";
+    if (program == exe) {
+      for (const ToolbarButton& button : ToolbarButtons) {
+        HICON picture = static_cast<HICON>(LoadImageA(file, button.picture, IMAGE_ICON, 32, 32, 0));
+        EXPECT_NE(picture, nullptr) << button.picture;
+        DestroyIcon(picture);
+      }
+    }
+    FreeLibrary(file);
+
+    DWORD ignored = 0;
+    std::string version(GetFileVersionInfoSizeA(program.string().c_str(), &ignored), '\0');
+    ASSERT_FALSE(version.empty());
+    ASSERT_TRUE(
+        GetFileVersionInfoA(program.string().c_str(), 0, DWORD(version.size()), version.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(version.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    char* product = nullptr;
+    ASSERT_TRUE(VerQueryValueA(version.data(), "\\StringFileInfo\\040904B0\\ProductName",
+                               reinterpret_cast<void**>(&product), &length));
+    EXPECT_STREQ(product, "Tarnwick");
+  }
+}
 
 TEST_F(ProgramTest, OpensCentredWithItsCaptionSizeRowsAndFocusThenEachWayOfClosingEndsWithZero) {
   struct Way {
