@@ -47,7 +47,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
   cls.style = CS_HREDRAW | CS_VREDRAW;
   cls.lpfnWndProc = proc;
   cls.hInstance = instance;
-  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   cls.hbrBackground = nullptr;  // the window paints all of its client area
   cls.lpszClassName = kClassName;
   RegisterClassExW(&cls);
@@ -64,7 +64,7 @@ AboutBox::AboutBox(HINSTANCE instance, HWND owner, platform::Platform& platform)
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
   }
-  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
   const std::string address = ProjectWebAddress;
   control(AboutControl::image3) = {Box(128, 233, 48, 48), false, true, arrow, {}};
   control(AboutControl::Panel1) = {Box(9, 8, 281, 218), false, true, arrow, {}};
@@ -177,7 +177,7 @@ LRESULT CALLBACK AboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, 
 LRESULT AboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
-      PaintScope scope(window());
+      PaintContext scope(window());
       RECT client;
       GetClientRect(window(), &client);
       // Drawn offscreen first: the controls overlap, and the window must not flicker through
@@ -188,7 +188,7 @@ LRESULT AboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         paint(scope.dc());
         return 0;
       }
-      Selection selected(buffer.get(), pixels.get());
+      GdiSelection selected(buffer.get(), pixels.get());
       paint(buffer.get());
       BitBlt(scope.dc(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
       return 0;
@@ -204,7 +204,7 @@ LRESULT AboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
-        SetCursor(hovered_ ? control(*hovered_).cursor : LoadCursorW(nullptr, IDC_ARROW));
+        SetCursor(hovered_ ? control(*hovered_).cursor : LoadCursorA(nullptr, IDC_ARROW));
         return TRUE;
       }
       break;
@@ -270,7 +270,7 @@ void AboutBox::pointerMoved(POINT client) {
   }
   if (hovered_ == AboutControl::Comments) CommentsMouseMove();
   if (hovered_ == AboutControl::Image1) Image1MouseMove();
-  SetCursor(hovered_ ? control(*hovered_).cursor : LoadCursorW(nullptr, IDC_ARROW));
+  SetCursor(hovered_ ? control(*hovered_).cursor : LoadCursorA(nullptr, IDC_ARROW));
 }
 
 void AboutBox::pointerLeft() {
@@ -314,7 +314,7 @@ void AboutBox::click(AboutControl which) {
 }
 
 void AboutBox::CommentsMouseMove() {
-  control(AboutControl::Comments).cursor = LoadCursorW(nullptr, IDC_HAND);
+  control(AboutControl::Comments).cursor = LoadCursorA(nullptr, IDC_HAND);
   if (commentsColour_ != kLinkHoverColour) {
     commentsColour_ = kLinkHoverColour;
     invalidate(AboutControl::Comments);
@@ -322,7 +322,7 @@ void AboutBox::CommentsMouseMove() {
 }
 
 void AboutBox::CommentsMouseLeave() {
-  control(AboutControl::Comments).cursor = LoadCursorW(nullptr, IDC_ARROW);
+  control(AboutControl::Comments).cursor = LoadCursorA(nullptr, IDC_ARROW);
   commentsColour_ = kLinkIdleColour;
   invalidate(AboutControl::Comments);
 }
@@ -330,11 +330,11 @@ void AboutBox::CommentsMouseLeave() {
 void AboutBox::CommentsClick() { openHint(AboutControl::Comments); }
 
 void AboutBox::Image1MouseMove() {
-  control(AboutControl::Image1).cursor = LoadCursorW(nullptr, IDC_HAND);
+  control(AboutControl::Image1).cursor = LoadCursorA(nullptr, IDC_HAND);
 }
 
 void AboutBox::Image1MouseLeave() {
-  control(AboutControl::Image1).cursor = LoadCursorW(nullptr, IDC_ARROW);
+  control(AboutControl::Image1).cursor = LoadCursorA(nullptr, IDC_ARROW);
 }
 
 void AboutBox::Image1Click() { openHint(AboutControl::Image1); }
@@ -344,7 +344,7 @@ void AboutBox::image3MouseEnter() {
   image3Hovered_ = true;
   invalidate(AboutControl::image3);
   OffsetRect(&control(AboutControl::image3).bounds, 2, 2);
-  control(AboutControl::image3).cursor = LoadCursorW(nullptr, IDC_HAND);
+  control(AboutControl::image3).cursor = LoadCursorA(nullptr, IDC_HAND);
   invalidate(AboutControl::image3);
 }
 
@@ -353,7 +353,7 @@ void AboutBox::image3MouseLeave() {
   image3Hovered_ = false;
   invalidate(AboutControl::image3);
   OffsetRect(&control(AboutControl::image3).bounds, -2, -2);
-  control(AboutControl::image3).cursor = LoadCursorW(nullptr, IDC_ARROW);
+  control(AboutControl::image3).cursor = LoadCursorA(nullptr, IDC_ARROW);
   invalidate(AboutControl::image3);
 }
 
@@ -422,7 +422,7 @@ void AboutBox::paintPanel(HDC dc, const RECT& box) {
 void AboutBox::paintLabel(HDC dc, AboutControl which, const std::wstring& text, HFONT font,
                           COLORREF colour, UINT format) {
   RECT box = controlBounds(which);
-  Selection selected(dc, font);
+  GdiSelection selected(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colour);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);

@@ -1,67 +1,97 @@
-// Owners of the Windows handles the windows use: each frees its handle once, so that no early
-// return leaks a GDI object, a window or a COM reference.
+// Owners of the Win32 handles the window holds, one small type per kind, so that no early return
+// or failure leaks a GDI object or a window.
 #pragma once
 
 #include <windows.h>
+// After windows.h, which they need.
+#include <uxtheme.h>
 
 #include <utility>
 
 namespace tarnwick::ui::win32 {
 
-// One owner template; `Free` releases a handle that is not the `Null` value.
-template <typename Handle, auto Free, Handle Null = Handle{}>
+// Frees `Handle` with `Free` when it goes out of scope; moves, never copies.
+template <typename Handle, auto Free>
 class Owned {
  public:
   Owned() = default;
   explicit Owned(Handle handle) : handle_(handle) {}
-  ~Owned() { reset(); }
-  Owned(Owned&& other) noexcept : handle_(other.release()) {}
+  Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
   Owned& operator=(Owned&& other) noexcept {
-    if (this != &other) reset(other.release());
+    if (this != &other) reset(std::exchange(other.handle_, nullptr));
     return *this;
   }
-  Owned(const Owned&) = delete;
-  Owned& operator=(const Owned&) = delete;
+  ~Owned() { reset(); }
 
   Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != Null; }
-  Handle release() { return std::exchange(handle_, Null); }
-  void reset(Handle handle = Null) {
-    if (handle_ != Null) Free(handle_);
+  explicit operator bool() const { return handle_ != nullptr; }
+  // Gives the handle up without freeing it, for a window that is being destroyed by the system.
+  Handle release() { return std::exchange(handle_, nullptr); }
+  void reset(Handle handle = nullptr) {
+    if (handle_) Free(handle_);
     handle_ = handle;
   }
 
  private:
-  Handle handle_ = Null;
+  Handle handle_ = nullptr;
 };
 
-namespace detail {
-inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
-inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
-inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
-inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
-}  // namespace detail
+inline void FreeGdiObject(HGDIOBJ object) { DeleteObject(object); }
+inline void FreeIcon(HICON icon) { DestroyIcon(icon); }
+inline void FreeTheme(HTHEME theme) { CloseThemeData(theme); }
+inline void FreeWindow(HWND window) { DestroyWindow(window); }
+inline void FreeMemoryDc(HDC dc) { DeleteDC(dc); }
 
-using OwnedWindow = Owned<HWND, detail::DestroyWindowHandle>;
-using OwnedFont = Owned<HFONT, detail::DeleteGdiObject>;
-using OwnedBitmap = Owned<HBITMAP, detail::DeleteGdiObject>;
-using OwnedBrush = Owned<HBRUSH, detail::DeleteGdiObject>;
-using OwnedPen = Owned<HPEN, detail::DeleteGdiObject>;
-using OwnedRegion = Owned<HRGN, detail::DeleteGdiObject>;
-using OwnedMemoryDc = Owned<HDC, detail::DeleteMemoryDc>;
-using OwnedIcon = Owned<HICON, detail::DestroyIconHandle>;
+using OwnedFont = Owned<HFONT, FreeGdiObject>;
+using OwnedBrush = Owned<HBRUSH, FreeGdiObject>;
+using OwnedIcon = Owned<HICON, FreeIcon>;
+using OwnedTheme = Owned<HTHEME, FreeTheme>;
+using OwnedWindow = Owned<HWND, FreeWindow>;
+using OwnedBitmap = Owned<HBITMAP, FreeGdiObject>;
+using OwnedRegion = Owned<HRGN, FreeGdiObject>;
+using OwnedMemoryDc = Owned<HDC, FreeMemoryDc>;
 
-// An object selected into a device context for a scope; the old one goes back at its end.
-class Selection {
+// An object selected into a device context until the end of the scope.
+class GdiSelection {
  public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~Selection() { SelectObject(dc_, old_); }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
+  GdiSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  GdiSelection(const GdiSelection&) = delete;
+  GdiSelection& operator=(const GdiSelection&) = delete;
+  ~GdiSelection() { SelectObject(dc_, previous_); }
 
  private:
   HDC dc_;
-  HGDIOBJ old_;
+  HGDIOBJ previous_;
+};
+
+// A window's device context for painting, between BeginPaint and EndPaint.
+class PaintContext {
+ public:
+  explicit PaintContext(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+  PaintContext(const PaintContext&) = delete;
+  PaintContext& operator=(const PaintContext&) = delete;
+  ~PaintContext() { EndPaint(window_, &paint_); }
+  HDC dc() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// A device context of the whole screen, for measuring fonts before a window exists.
+class ScreenContext {
+ public:
+  ScreenContext() : dc_(GetDC(nullptr)) {}
+  ScreenContext(const ScreenContext&) = delete;
+  ScreenContext& operator=(const ScreenContext&) = delete;
+  ~ScreenContext() {
+    if (dc_) ReleaseDC(nullptr, dc_);
+  }
+  HDC dc() const { return dc_; }
+
+ private:
+  HDC dc_;
 };
 
 // A COM interface pointer that releases its reference.
@@ -69,17 +99,9 @@ template <typename Interface>
 class ComPtr {
  public:
   ComPtr() = default;
-  ~ComPtr() { reset(); }
-  ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-  ComPtr& operator=(ComPtr&& other) noexcept {
-    if (this != &other) {
-      reset();
-      p_ = std::exchange(other.p_, nullptr);
-    }
-    return *this;
-  }
   ComPtr(const ComPtr&) = delete;
   ComPtr& operator=(const ComPtr&) = delete;
+  ~ComPtr() { reset(); }
 
   Interface* get() const { return p_; }
   Interface* operator->() const { return p_; }
@@ -96,23 +118,6 @@ class ComPtr {
 
  private:
   Interface* p_ = nullptr;
-};
-
-// The painting of one WM_PAINT.
-class PaintScope {
- public:
-  explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
-  ~PaintScope() { EndPaint(window_, &paint_); }
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-
-  HDC dc() const { return dc_; }
-  const RECT& area() const { return paint_.rcPaint; }
-
- private:
-  HWND window_;
-  PAINTSTRUCT paint_{};
-  HDC dc_ = nullptr;
 };
 
 }  // namespace tarnwick::ui::win32

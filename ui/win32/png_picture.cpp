@@ -79,7 +79,7 @@ void PngPicture::drawCut(HDC dc, const RECT& box) const {
 void PngPicture::blend(HDC dc, const RECT& to, int sourceWidth, int sourceHeight) const {
   OwnedMemoryDc source(CreateCompatibleDC(dc));
   if (!source) return;
-  Selection picture(source.get(), bitmap_.get());
+  GdiSelection picture(source.get(), bitmap_.get());
   // Stretching in AlphaBlend keeps the rows' alpha with their colours, so the frame's
   // transparent inside stays transparent when it is scaled.
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};

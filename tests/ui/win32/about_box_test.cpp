@@ -129,7 +129,7 @@ TEST_F(AboutBoxTest, CheckMarkShiftsWhileHoveredAndIsBackForTheNextShow) {
   std::vector<bool> handCursor;
   const auto look = [&] {
     seen.push_back(image3());
-    handCursor.push_back(testing::CurrentCursor() == LoadCursorW(nullptr, IDC_HAND));
+    handCursor.push_back(testing::CurrentCursor() == LoadCursorA(nullptr, IDC_HAND));
   };
   showWith({
       [&] { MovePointer(screenCentreOf(AboutControl::image3)); },
@@ -174,9 +174,9 @@ TEST_F(AboutBoxTest, WebAddressTurnsBlueWhileHoveredAndBlackAfter) {
       [] { testing::PressKey(VK_ESCAPE); },
   });
   EXPECT_EQ(hovered, RGB(0, 0, 255));
-  EXPECT_EQ(hoveredCursor, LoadCursorW(nullptr, IDC_HAND));
+  EXPECT_EQ(hoveredCursor, LoadCursorA(nullptr, IDC_HAND));
   EXPECT_EQ(after, RGB(0, 0, 0));
-  EXPECT_EQ(about_.controlCursor(AboutControl::Comments), LoadCursorW(nullptr, IDC_ARROW));
+  EXPECT_EQ(about_.controlCursor(AboutControl::Comments), LoadCursorA(nullptr, IDC_ARROW));
 }
 
 TEST_F(AboutBoxTest, LinksOpenTheFullAddressWithTheShell) {
@@ -199,7 +199,7 @@ TEST_F(AboutBoxTest, LinksOpenTheFullAddressWithTheShell) {
     EXPECT_EQ(request.file, "https://tarnwick.example/");
     EXPECT_EQ(request.show, platform::ShowCommand::Normal);
   }
-  EXPECT_EQ(borderCursor, LoadCursorW(nullptr, IDC_ARROW));
+  EXPECT_EQ(borderCursor, LoadCursorA(nullptr, IDC_ARROW));
   EXPECT_TRUE(IsWindowVisible(owner_.get()));
 }
 

@@ -28,7 +28,7 @@ OwnerWindow::OwnerWindow(int left, int top, int width, int height) {
   WNDCLASSW cls{};
   cls.lpfnWndProc = OwnerProc;
   cls.hInstance = GetModuleHandleW(nullptr);
-  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   cls.lpszClassName = L"TarnwickTestOwner";
   RegisterClassW(&cls);
