@@ -12,19 +12,16 @@ BalloonHint::BalloonHint(QObject* parent) : QObject(parent) {}
 BalloonHint::~BalloonHint() { setUseBalloonAsApplicationHint(false); }
 
 void BalloonHint::setUseBalloonAsApplicationHint(bool on) {
-  if (on == useBalloonAsApplicationHint()) return;
+  if (on == (controller_ != nullptr)) return;
   if (on) {
     // One controller serves the whole application; the latest component to ask takes it over.
     delete BalloonHintController::active();
-    controller_ = new BalloonHintController(*this, this);
+    controller_ = new BalloonHintController([this] { return contentSettings(); },
+                                            [this] { return iconPicture(); });
   } else {
     delete controller_.data();
     controller_ = nullptr;
   }
-}
-
-BalloonHintController* BalloonHint::controller() const {
-  return static_cast<BalloonHintController*>(controller_.data());
 }
 
 BalloonContentSettings BalloonHint::contentSettings() const {
@@ -62,9 +59,10 @@ QPixmap BalloonHint::iconPicture() const {
 BalloonHint* MakeProgramBalloonHint(QObject* owner, ImageList* images) {
   auto* hint = new BalloonHint(owner);
   hint->setObjectName("balloonHint");
-  hint->setDefaultHeader("Tarnwick");
-  hint->setDefaultIcon(IconKind::Custom);
-  hint->setDefaultImageIndex(0);
+  const BalloonContentSettings program = ProgramBalloonContent();
+  hint->setDefaultHeader(program.header);
+  hint->setDefaultIcon(program.icon);
+  hint->setDefaultImageIndex(program.imageIndex);
   hint->setImages(images);
   hint->setUseBalloonAsApplicationHint(true);
   return hint;

@@ -6,15 +6,15 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "ui/qt/balloon_hint.h"
-#include "ui/qt/balloon_placement.h"
+#include "ui/balloon_show.h"
 #include "ui/qt/balloon_window.h"
+#include "ui/qt/text.h"
 
 namespace tarnwick::ui {
 
 namespace {
 
-BalloonHintController* g_active = nullptr;
+const char* const kControllerName = "balloonHintController";
 
 QWidget* TopLevelOf(const QWindow* window) {
   if (!window) return nullptr;
@@ -64,8 +64,9 @@ int SystemCursorHeight() {
   return size > 0 ? size : 32;
 }
 
-BalloonHintController::BalloonHintController(const BalloonHint& settings, QObject* parent)
-    : QObject(parent), settings_(settings) {
+BalloonHintController::BalloonHintController(ContentSource content, IconSource icon)
+    : QObject(QCoreApplication::instance()), content_(std::move(content)), icon_(std::move(icon)) {
+  setObjectName(QString::fromLatin1(kControllerName));
   showTimer_.setSingleShot(true);
   hideTimer_.setSingleShot(true);
   // Coarse timers may fire a few per cent early; the rest before a balloon is a promise.
@@ -75,15 +76,16 @@ BalloonHintController::BalloonHintController(const BalloonHint& settings, QObjec
   connect(&hideTimer_, &QTimer::timeout, this, [this] { machine_.hideTimerFired(); });
   clock_.start();
   qApp->installEventFilter(this);
-  g_active = this;
 }
 
-BalloonHintController::~BalloonHintController() {
-  qApp->removeEventFilter(this);
-  if (g_active == this) g_active = nullptr;
-}
+BalloonHintController::~BalloonHintController() { qApp->removeEventFilter(this); }
 
-BalloonHintController* BalloonHintController::active() { return g_active; }
+BalloonHintController* BalloonHintController::active() {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (!app) return nullptr;
+  return app->findChild<BalloonHintController*>(QString::fromLatin1(kControllerName),
+                                                Qt::FindDirectChildrenOnly);
+}
 
 void BalloonHintController::switchHintsOff() {
   machine_.setHintsOn(false);
@@ -113,7 +115,7 @@ void BalloonHintController::pointerMovedIn(QWindow* window, QPoint local, QPoint
   pointerWindow_ = window;
   pointerLocal_ = local;
   pointer_ = global;
-  machine_.mouseMove(global, hintControlUnderPointer());
+  machine_.mouseMove({global.x(), global.y()}, hintControlUnderPointer());
 }
 
 QWidget* BalloonHintController::widgetUnderPointer() const {
@@ -128,7 +130,9 @@ std::int64_t BalloonHintController::nowMs() const { return clock_.elapsed(); }
 HintControl BalloonHintController::hintControlUnderPointer() const {
   QWidget* control = HintControlOf(widgetUnderPointer());
   if (!control) return {};
-  return {control, QRect(control->mapToGlobal(QPoint(0, 0)), control->size()), HintTextOf(control)};
+  const QPoint origin = control->mapToGlobal(QPoint(0, 0));
+  return {control, Rect::fromSize(origin.x(), origin.y(), control->width(), control->height()),
+          ToBytes(HintTextOf(control))};
 }
 
 int BalloonHintController::pointerShapeBelowHotSpot() const {
@@ -157,19 +161,19 @@ bool BalloonHintController::startHideTimer(int ms) {
 void BalloonHintController::showBalloon(const BalloonRequest& request) {
   if (!window_) window_ = std::make_unique<BalloonWindow>();
   const QScreen* primary = QGuiApplication::primaryScreen();
-  const int maxWidth = primary ? primary->geometry().width() : 1024;
-  const BalloonLayout layout = MeasureBalloon(settings_.contentSettings(), request.text, maxWidth,
-                                              SystemCursorHeight(), window_->textMeasure());
-  const BalloonRect screenRect = layout.rect.moved(request.hintPoint.x(), request.hintPoint.y());
-
-  BalloonAnimationInputs animation;
-  animation.msSinceLastShown = request.msSinceLastShown;
-  animation.textLength = request.text.size();
-  animation.animationOn = QApplication::isEffectEnabled(Qt::UI_AnimateTooltip);
-  animation.fadeOn = QApplication::isEffectEnabled(Qt::UI_FadeTooltip);
-  animation.pointerY = request.pointer.y();
-  window_->showBalloon(layout, screenRect, CurrentBalloonScreen(), settings_.iconPicture(),
-                       animation);
+  BalloonScreen screen;
+  if (primary) {
+    const QRect work = primary->availableGeometry();
+    const QRect desktop = primary->virtualGeometry();
+    screen.workArea = Rect::fromSize(work.x(), work.y(), work.width(), work.height());
+    screen.desktop = Rect::fromSize(desktop.x(), desktop.y(), desktop.width(), desktop.height());
+  }
+  screen.maxTextWidth = primary ? primary->geometry().width() : 1024;
+  screen.cursorHeight = SystemCursorHeight();
+  screen.animationOn = QApplication::isEffectEnabled(Qt::UI_AnimateTooltip);
+  screen.fadeOn = QApplication::isEffectEnabled(Qt::UI_FadeTooltip);
+  window_->showBalloon(PrepareBalloon(content_(), request, screen, window_->textMeasure()),
+                       icon_());
 }
 
 void BalloonHintController::hideBalloon() {

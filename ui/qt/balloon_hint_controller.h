@@ -5,19 +5,21 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPixmap>
 #include <QPoint>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
+#include <functional>
 #include <memory>
 
-#include "ui/qt/hint_state_machine.h"
+#include "ui/balloon_layout.h"
+#include "ui/hint_state_machine.h"
 
 class QWidget;
 
 namespace tarnwick::ui {
 
-class BalloonHint;
 class BalloonWindow;
 
 // The control whose hint applies to a widget: the widget or its nearest parent with a tool tip.
@@ -31,10 +33,15 @@ int SystemCursorHeight();
 class BalloonHintController : public QObject, private HintHost {
   Q_OBJECT
  public:
-  BalloonHintController(const BalloonHint& settings, QObject* parent);
+  // What a balloon shows, asked afresh for every balloon.
+  using ContentSource = std::function<BalloonContentSettings()>;
+  using IconSource = std::function<QPixmap()>;
+
+  // The application owns the controller; whoever turns balloons on deletes it to turn them off.
+  BalloonHintController(ContentSource content, IconSource icon);
   ~BalloonHintController() override;
 
-  // The controller in force, if balloons are on.
+  // The controller in force, if balloons are on: the one the application holds.
   static BalloonHintController* active();
 
   void switchHintsOff();
@@ -50,7 +57,7 @@ class BalloonHintController : public QObject, private HintHost {
   QWidget* widgetUnderPointer() const;
 
   std::int64_t nowMs() const override;
-  QPoint pointerPos() const override { return pointer_; }
+  Point pointerPos() const override { return {pointer_.x(), pointer_.y()}; }
   HintControl hintControlUnderPointer() const override;
   int pointerShapeBelowHotSpot() const override;
   bool programWindowActive() const override;
@@ -61,7 +68,8 @@ class BalloonHintController : public QObject, private HintHost {
   void showBalloon(const BalloonRequest& request) override;
   void hideBalloon() override;
 
-  const BalloonHint& settings_;
+  ContentSource content_;
+  IconSource icon_;
   HintStateMachine machine_{*this};
   QTimer showTimer_;
   QTimer hideTimer_;

@@ -2,15 +2,12 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <QToolTip>
 #include <QVariantAnimation>
 #include <climits>
 
-#include "ui/qt/balloon_placement.h"
-#include "ui/qt/balloon_shape.h"
+#include "ui/qt/text.h"
 
 namespace tarnwick::ui {
 
@@ -19,18 +16,15 @@ namespace {
 // Texts wrap at word boundaries, expand tabs and show "&" as itself.
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
 
-BalloonRect ToBalloonRect(const QRect& r) {
-  return BalloonRect::fromSize(r.x(), r.y(), r.width(), r.height());
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+QRegion ToQRegion(const PixelRegion& pixels) {
+  QRegion region;
+  for (const Rect& run : pixels.runs) region += ToQRect(run);
+  return region;
 }
-QRect ToQRect(const BalloonRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
 
 }  // namespace
-
-BalloonScreen CurrentBalloonScreen() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return {};
-  return {ToBalloonRect(screen->availableGeometry()), ToBalloonRect(screen->virtualGeometry())};
-}
 
 BalloonWindow::BalloonWindow()
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -57,33 +51,26 @@ QFont BalloonWindow::headerFont() const {
 }
 
 BalloonTextMeasure BalloonWindow::textMeasure() const {
-  return [header = headerFont(), message = messageFont()](BalloonText which, const QString& text,
-                                                          int maxWidth) {
+  return [header = headerFont(), message = messageFont()](BalloonText which,
+                                                          const std::string& text, int maxWidth) {
     const QFontMetrics metrics(which == BalloonText::Header ? header : message);
-    const QRect r = metrics.boundingRect(QRect(0, 0, maxWidth, INT_MAX / 2), kTextFlags, text);
-    return BalloonSize{r.width(), r.height()};
+    const QRect r =
+        metrics.boundingRect(QRect(0, 0, maxWidth, INT_MAX / 2), kTextFlags, ToQString(text));
+    return Size{r.width(), r.height()};
   };
 }
 
-void BalloonWindow::showBalloon(const BalloonLayout& measured, const BalloonRect& screenRect,
-                                const BalloonScreen& screen, const QPixmap& icon,
-                                BalloonAnimationInputs animation) {
+void BalloonWindow::showBalloon(const PreparedBalloon& balloon, const QPixmap& icon) {
   if (running_) running_->stop();
   if (isVisible()) hide();
 
-  layout_ = PlaceBalloon(measured, screenRect, screen.workArea);
+  layout_ = balloon.layout;
   icon_ = icon;
-  region_ = BalloonRegion(ShapeOf(layout_));
-  outline_ = BalloonOutline(region_);
+  region_ = ToQRegion(balloon.region);
+  outline_ = ToQRegion(balloon.outline);
+  setGeometry(ToQRect(balloon.window));
 
-  // The window is four rows taller than the balloon; the rows lie outside the shape.
-  BalloonRect window = layout_.rect;
-  window.bottom += 4;
-  window = HoldWithinDesktop(window, screen.desktop);
-  setGeometry(ToQRect(window));
-
-  animation.balloonTop = window.top;
-  animation_ = ChooseBalloonAnimation(animation);
+  animation_ = balloon.animation;
   slideOffset_ = 0;
   setWindowOpacity(1.0);
   setMask(region_);
@@ -137,10 +124,10 @@ void BalloonWindow::paintEvent(QPaintEvent*) {
   }
   p.setPen(palette.color(QPalette::ToolTipText));
   p.setFont(messageFont());
-  p.drawText(ToQRect(layout_.messageArea), kTextFlags, layout_.messageText);
+  p.drawText(ToQRect(layout_.messageArea), kTextFlags, ToQString(layout_.messageText));
   if (layout_.hasHeader) {
     p.setFont(headerFont());
-    p.drawText(ToQRect(layout_.headerArea), kTextFlags, layout_.headerText);
+    p.drawText(ToQRect(layout_.headerArea), kTextFlags, ToQString(layout_.headerText));
   }
 }
 

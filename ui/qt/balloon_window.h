@@ -8,19 +8,11 @@
 #include <QRegion>
 #include <QWidget>
 
-#include "ui/balloon_animation.h"
-#include "ui/qt/balloon_layout.h"
+#include "ui/balloon_show.h"
 
 class QVariantAnimation;
 
 namespace tarnwick::ui {
-
-// The screen values the placement needs: the primary monitor's work area and the desktop.
-struct BalloonScreen {
-  BalloonRect workArea;
-  BalloonRect desktop;
-};
-BalloonScreen CurrentBalloonScreen();
 
 class BalloonWindow : public QWidget {
   Q_OBJECT
@@ -31,11 +23,8 @@ class BalloonWindow : public QWidget {
   // Sizes of texts in this window's header and message fonts.
   BalloonTextMeasure textMeasure() const;
 
-  // Places a measured balloon whose rectangle stands at `screenRect`, shapes it and shows it.
-  // `animation` carries everything of the animation rule but the balloon's final top.
-  void showBalloon(const BalloonLayout& measured, const BalloonRect& screenRect,
-                   const BalloonScreen& screen, const QPixmap& icon,
-                   BalloonAnimationInputs animation);
+  // Shows a balloon as prepared: placed, shaped and with its animation chosen.
+  void showBalloon(const PreparedBalloon& balloon, const QPixmap& icon);
 
   const BalloonLayout& placedLayout() const { return layout_; }
   BalloonAnimation lastAnimation() const { return animation_; }

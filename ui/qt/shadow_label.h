@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QLabel>
 
+#include "ui/shadow.h"
+
 namespace tarnwick::ui {
 
 // A transparent label drawn in its font colour.
@@ -19,24 +21,6 @@ class SchemeLabel : public QLabel {
   void setFontColor(QColor color);
 };
 
-enum class ShadowMode { None, Soft };
-
-struct LabelShadow {
-  ShadowMode mode = ShadowMode::Soft;
-  QColor color = Qt::black;
-  int blurCount = 4;
-  int distance = 1;
-};
-
-// Where the text colour comes from: the font colour, or the colour the scheme would give, which
-// with no scheme active is the kind's own colour.
-enum class TextKind { Font, Scheme };
-
-struct LabelKind {
-  TextKind kindType = TextKind::Scheme;
-  QColor color = Qt::white;
-};
-
 // A caption drawn over a soft shadow of itself that lies `distance` pixels below and to the
 // right and fades out over about `blurCount` pixels.
 class ShadowLabel : public SchemeLabel {
@@ -46,9 +30,7 @@ class ShadowLabel : public SchemeLabel {
   explicit ShadowLabel(const QString& text, QWidget* parent = nullptr);
 
   const LabelShadow& shadow() const { return shadow_; }
-  void setShadow(const LabelShadow& shadow);
   const LabelKind& kind() const { return kind_; }
-  void setKind(const LabelKind& kind);
 
   QColor textColor() const;
 
@@ -62,5 +44,13 @@ class ShadowLabel : public SchemeLabel {
   LabelShadow shadow_;
   LabelKind kind_;
 };
+
+// The mask of a caption: `size` pixels of black with `text` drawn in white in `font` with the
+// alignment `flags`, moved right and down by `distance` pixels.
+QImage ShadowMask(QSize size, const QFont& font, const QString& text, int flags, int distance);
+
+// The same pixels between Qt's 32-bit pictures and the window logic's.
+RgbaPicture ToRgbaPicture(const QImage& image);
+QImage ToQImage(const RgbaPicture& picture);
 
 }  // namespace tarnwick::ui

@@ -17,7 +17,7 @@
 namespace tarnwick::ui {
 namespace {
 
-const QString kGetDataHint = "Retrieve information for selected special folders";
+const std::string kGetDataHint = "Retrieve information for selected special folders";
 
 bool WaitFor(const std::function<bool()>& condition, int ms) {
   QElapsedTimer timer;
@@ -65,7 +65,7 @@ TEST_F(BalloonOnWindowTest, RestingOnGetDataShowsItsBalloonAboveAndAClickHidesIt
   EXPECT_EQ(b.messageText, kGetDataHint);
   EXPECT_EQ(b.headerText, "Tarnwick");
   EXPECT_TRUE(b.hasIcon);
-  EXPECT_EQ(b.iconSize, (BalloonSize{32, 32}));
+  EXPECT_EQ(b.iconSize, (Size{32, 32}));
   EXPECT_EQ(b.stemInset, 16);
   EXPECT_EQ(b.stemHeight, 19);
   // Never activated, transparent to the mouse, cut to its shape, four rows taller than it.

@@ -1,7 +1,7 @@
 // The content settings of the program's own balloons, shared by the balloon geometry tests.
 #pragma once
 
-#include "ui/qt/balloon_layout.h"
+#include "ui/balloon_layout.h"
 
 namespace tarnwick::ui::testing {
 
