@@ -5,7 +5,7 @@
 #include "platform/win32/win32_platform.h"
 #include "report/credit_line.h"
 #include "ui/win32/picture_resources.h"
-#include "ui/win32/title_shadow.h"
+#include "ui/win32/shadow_label.h"
 
 namespace tarnwick::ui::win32 {
 
@@ -430,7 +430,9 @@ void AboutBox::paintLabel(HDC dc, AboutControl which, const std::wstring& text, 
 
 void AboutBox::paintTitle(HDC dc) {
   const RECT box = controlBounds(AboutControl::titleLabel);
-  PaintShadowedTitle(dc, box, L"Tarnwick 1.0", titleFont_.get());
+  // The title's kind and shadow keep their defaults: white text over a soft black shadow.
+  PaintShadowLabel(dc, box, L"Tarnwick 1.0", titleFont_.get(), LabelShadow{}, LabelKind{},
+                   RGB(0, 0, 0));
 }
 
 }  // namespace tarnwick::ui::win32
