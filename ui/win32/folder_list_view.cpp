@@ -40,8 +40,8 @@ FolderListView::FolderListView(HWND parent, int id, HFONT font) {
                                   GetModuleHandleA(nullptr), nullptr),
                   "Creating the folder list");
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT |
-                         LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP;
+  const DWORD extended =
+      LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
   SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
   const char* titles[ColumnCount] = {"Folder", "Location", "Size"};
   for (int column = 0; column < ColumnCount; ++column) {

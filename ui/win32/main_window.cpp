@@ -150,6 +150,8 @@ MainWindow::~MainWindow() {
   // The run's thread writes the rows; it must be gone before they are.
   runner_.reset();
   list_.setStatusSink({});
+  // Destroyed by its owner, not closed: the message loop (or a failure box's) goes on.
+  endLoopOnDestroy_ = false;
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
@@ -299,7 +301,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_DESTROY:
-      PostQuitMessage(0);
+      if (endLoopOnDestroy_) PostQuitMessage(0);
       return 0;
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
@@ -467,12 +469,7 @@ void MainWindow::FormCreate() {
   updatingList_ = false;
 }
 
-void MainWindow::btn1Click() {
-  shownRows_ = 0;
-  runner_->start(SurveyThread::Job::Survey);
-  SetTimer(hwnd_, ProgressTimer, SurveyThread::SampleMilliseconds, nullptr);
-  setProgressText(runner_->progressText());
-}
+void MainWindow::btn1Click() { startRun(SurveyThread::Job::Survey); }
 
 void MainWindow::btn2Click() {
   list_.SelectAll();
@@ -492,12 +489,7 @@ void MainWindow::btn5Click() {
 
 void MainWindow::btn6Click() { ExportReport(platform_, list_, computerInfo_); }
 
-void MainWindow::btn7Click() {
-  shownRows_ = 0;
-  runner_->start(SurveyThread::Job::Clear);
-  SetTimer(hwnd_, ProgressTimer, SurveyThread::SampleMilliseconds, nullptr);
-  setProgressText(runner_->progressText());
-}
+void MainWindow::btn7Click() { startRun(SurveyThread::Job::Clear); }
 
 void MainWindow::lv1DblClick() {
   const auto selected = lv1_->selectedRow();
@@ -510,6 +502,13 @@ void MainWindow::lv1DblClick() {
   if (!platform_.directoryExists(location)) return;
   launcher_.FileName = location;
   launcher_.OpenWithShell();
+}
+
+void MainWindow::startRun(SurveyThread::Job job) {
+  shownRows_ = 0;
+  runner_->start(job);
+  SetTimer(hwnd_, ProgressTimer, SurveyThread::SampleMilliseconds, nullptr);
+  setProgressText(runner_->progressText());
 }
 
 void MainWindow::onRowsHandedBack(std::size_t lastRow) {

@@ -100,6 +100,7 @@ class MainWindow {
   LRESULT onNotify(const NMHDR& header);
   void onDrawItem(const DRAWITEMSTRUCT& item);
   void onClose();
+  void startRun(SurveyThread::Job job);
   void onSurveyFinished(std::exception_ptr failure);
   void onRowsHandedBack(std::size_t lastRow);
   void onSettingChange(const char* area);
@@ -126,6 +127,7 @@ class MainWindow {
   std::size_t shownRows_ = 0;  // rows the list shows as the run left them
   bool updatingList_ = false;  // the window itself is setting check boxes
   bool closeAfterRun_ = false;
+  bool endLoopOnDestroy_ = true;
   bool settingsChangedDuringRun_ = false;
 };
 

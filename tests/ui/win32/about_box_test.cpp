@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "platform/fake/fake_platform.h"
-#include "window_test_support.h"
+#include "tests/ui/win32/window_test.h"
+#include "tests/ui/win32/window_test_support.h"
 
 namespace tarnwick::ui::win32 {
 namespace {
@@ -19,6 +20,9 @@ using testing::ToScreen;
 
 class AboutBoxTest : public ::testing::Test {
  protected:
+  void SetUp() override {
+    if (!testing::HaveDisplay()) GTEST_SKIP() << "needs a display (DISPLAY), such as Xvfb's";
+  }
   AboutBoxTest()
       : owner_(40, 40, 560, 420), about_(GetModuleHandleW(nullptr), owner_.get(), fake_) {}
 

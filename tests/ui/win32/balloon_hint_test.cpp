@@ -5,9 +5,10 @@
 #include <string>
 #include <thread>
 
+#include "tests/ui/win32/window_test.h"
+#include "tests/ui/win32/window_test_support.h"
 #include "ui/win32/balloon_hint_controller.h"
 #include "ui/win32/picture_resources.h"
-#include "window_test_support.h"
 
 namespace tarnwick::ui::win32 {
 namespace {
@@ -42,6 +43,9 @@ class TooltipAnimation {
 
 class BalloonHintTest : public ::testing::Test {
  protected:
+  void SetUp() override {
+    if (!testing::HaveDisplay()) GTEST_SKIP() << "needs a display (DISPLAY), such as Xvfb's";
+  }
   // A window with two buttons 6 pixels apart near its top, in the upper half of the screen
   // unless `top` says otherwise.
   explicit BalloonHintTest(int top = 60)

@@ -1,8 +1,8 @@
-#include "window_test_support.h"
+#include "tests/ui/win32/window_test_support.h"
 
 #include <map>
 
-namespace tarnwick::testing {
+namespace tarnwick::ui::win32::testing {
 
 namespace {
 
@@ -127,4 +127,4 @@ POINT ToScreen(HWND window, POINT client) {
 
 POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::ui::win32::testing

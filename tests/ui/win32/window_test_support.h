@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-namespace tarnwick::testing {
+namespace tarnwick::ui::win32::testing {
 
 // A plain visible top-level window, for the windows under test to belong to.
 class OwnerWindow {
@@ -57,4 +57,4 @@ COLORREF ScreenPixel(POINT screen);
 POINT ToScreen(HWND window, POINT client);
 POINT CentreOf(const RECT& r);
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::ui::win32::testing
