@@ -1,5 +1,7 @@
 #include "ui/win32/balloon_window.h"
 
+#include <vssym32.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -39,6 +41,18 @@ OwnedRegion RegionOf(const PixelRegion& pixels) {
     rects[i] = RECT{r.left, r.top, r.right, r.bottom};
   }
   return OwnedRegion(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
+}
+
+// The theme of tool tips, if visual styles are on and it draws balloons. Wine's own theme has the
+// class without the balloon's parts: there the balloon is drawn by the plain rules.
+HTHEME BalloonTheme(HWND window) {
+  if (!IsThemeActive() || !IsAppThemed()) return nullptr;
+  HTHEME theme = OpenThemeData(window, L"TOOLTIP");
+  if (theme && !IsThemePartDefined(theme, TTP_BALLOON, 0)) {
+    CloseThemeData(theme);
+    theme = nullptr;
+  }
+  return theme;
 }
 
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
@@ -88,6 +102,13 @@ BalloonWindow::BalloonWindow(HINSTANCE instance, HWND owner)
   window_.reset(CreateWindowExW(kExStyle, ClassName, L"", WS_POPUP, 0, 0, 0, 0, owner, nullptr,
                                 instance, this));
   if (window_) {
+    theme_.reset(BalloonTheme(window_.get()));
+    if (theme_) {
+      LOGFONTW title{};
+      if (SUCCEEDED(GetThemeFont(theme_.get(), nullptr, TTP_BALLOONTITLE, 0, TMT_FONT, &title))) {
+        headerFont_.reset(CreateFontIndirectW(&title));
+      }
+    }
     SetLayeredWindowAttributes(window_.get(), 0, 255, LWA_ALPHA);
     SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
@@ -168,8 +189,15 @@ void BalloonWindow::paint(HDC dc) {
   const BalloonLayout& layout = balloon_.layout;
   OwnedRegion shape = RegionOf(balloon_.region);
   OwnedRegion outline = RegionOf(balloon_.outline);
-  OwnedBrush fill(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
-  FillRgn(dc, shape.get(), fill.get());
+  if (theme_) {
+    SelectClipRgn(dc, shape.get());
+    const RECT all = ToRect(layout.bodyArea.united(layout.stemArea));
+    DrawThemeBackground(theme_.get(), dc, TTP_BALLOON, 0, &all, nullptr);
+    SelectClipRgn(dc, nullptr);
+  } else {
+    OwnedBrush fill(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
+    FillRgn(dc, shape.get(), fill.get());
+  }
   FillRgn(dc, outline.get(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   if (layout.hasIcon && icon_) {
     icon_->drawScaled(dc, RECT{layout.iconOrigin.x, layout.iconOrigin.y,
@@ -185,6 +213,11 @@ void BalloonWindow::paint(HDC dc) {
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, kTextFormat);
   };
   draw(messageFont_.get(), layout.messageText, layout.messageArea);
+  COLORREF titleColour = 0;
+  if (theme_ &&
+      SUCCEEDED(GetThemeColor(theme_.get(), TTP_BALLOONTITLE, 0, TMT_TEXTCOLOR, &titleColour))) {
+    SetTextColor(dc, titleColour);
+  }
   if (layout.hasHeader) draw(headerFont_.get(), layout.headerText, layout.headerArea);
 }
 

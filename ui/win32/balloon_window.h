@@ -36,6 +36,7 @@ class BalloonWindow {
   void hide();
 
   const PreparedBalloon& balloon() const { return balloon_; }
+  bool themed() const { return static_cast<bool>(theme_); }
   // Whether the last balloon was animated in, and how.
   BalloonAnimation lastAnimation() const { return balloon_.animation; }
 
@@ -44,6 +45,9 @@ class BalloonWindow {
   void paint(HDC dc);
 
   OwnedWindow window_;
+  // The visual-styles theme of tool tips, when it has a balloon of its own; the plain hint
+  // colour and fonts otherwise.
+  OwnedTheme theme_;
   OwnedFont messageFont_;
   OwnedFont headerFont_;
   PreparedBalloon balloon_;

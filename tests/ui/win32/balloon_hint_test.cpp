@@ -106,6 +106,7 @@ TEST_F(BalloonHintTest, ShowsAfterRestingHalfASecondAndGoesAfterTwoAndAHalf) {
   EXPECT_TRUE(ex & WS_EX_NOACTIVATE);
   EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
   EXPECT_TRUE((ex & WS_EX_LAYERED) && (ex & WS_EX_TRANSPARENT));
+  EXPECT_TRUE(GetClassLongPtrW(balloon, GCL_STYLE) & CS_DROPSHADOW);
   EXPECT_NE(GetForegroundWindow(), balloon);
   OwnedRegion region(CreateRectRgn(0, 0, 0, 0));
   EXPECT_EQ(GetWindowRgn(balloon, region.get()), COMPLEXREGION);
