@@ -57,13 +57,7 @@ int LowestVisibleRow(HBITMAP andMask, HBITMAP colour, int width, int height) {
   HDC screen = GetDC(nullptr);
   const auto rows = [screen](HBITMAP bitmap, int w, int h) {
     std::vector<RGBQUAD> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32BitInfo(w, h);
     if (!GetDIBits(screen, bitmap, 0, static_cast<UINT>(h), pixels.data(), &info, DIB_RGB_COLORS)) {
       pixels.clear();
     }

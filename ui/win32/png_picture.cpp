@@ -6,6 +6,17 @@
 
 namespace tarnwick::ui::win32 {
 
+BITMAPINFO TopDown32BitInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 std::optional<PngPicture> PngPicture::FromResource(HMODULE module, int resourceId) {
   HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));
   if (!found) return std::nullopt;
@@ -42,13 +53,8 @@ std::optional<PngPicture> PngPicture::FromBytes(const void* data, DWORD size) {
   UINT height = 0;
   if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0) return std::nullopt;
 
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = static_cast<LONG>(width);
-  info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down, as WIC writes the rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  // Top-down, as WIC writes the rows.
+  BITMAPINFO info = TopDown32BitInfo(static_cast<int>(width), static_cast<int>(height));
   void* bits = nullptr;
   PngPicture picture;
   picture.bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));

@@ -10,6 +10,10 @@
 
 namespace tarnwick::ui::win32 {
 
+// The header of a top-down 32-bit device-independent bitmap: rows from the top, each pixel blue,
+// green, red and alpha bytes.
+BITMAPINFO TopDown32BitInfo(int width, int height);
+
 class PngPicture {
  public:
   // Decodes the PNG held in a resource of type RCDATA; nothing when it is missing or the system

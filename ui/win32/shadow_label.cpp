@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ui/win32/handles.h"
+#include "ui/win32/png_picture.h"
 
 namespace tarnwick::ui::win32 {
 
@@ -16,13 +17,7 @@ constexpr UINT kCaptionFormat = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_EXPANDTA
 class PictureSurface {
  public:
   PictureSurface(HDC like, int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32BitInfo(width, height);
     dc_.reset(CreateCompatibleDC(like));
     bitmap_.reset(CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
     if (dc_ && bitmap_) previous_ = SelectObject(dc_.get(), bitmap_.get());

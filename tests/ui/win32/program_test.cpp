@@ -298,6 +298,19 @@ TEST_F(ProgramTest, BalloonOverGetDataOnlyAfterThePointerRests) {
   EXPECT_LE(r.bottom - 4, getData.y) << "the toolbar lies in the upper half: it opens above";
   Sleep(2600);
   EXPECT_FALSE(VisibleWindowOfClass(L"TarnwickBalloonWindow", program.threadId()));
+
+  // Along the chain the next button's balloon shows at once; leaving the program ends it.
+  MovePointer(CentreOfWindow(program.control(Id::btn2Id)));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return VisibleWindowOfClass(L"TarnwickBalloonWindow", program.threadId()) != nullptr; },
+      std::chrono::milliseconds(300)));
+  RECT frame{};
+  GetWindowRect(program.window(), &frame);
+  MovePointer(POINT{frame.right + 20, frame.bottom + 20});
+  EXPECT_TRUE(
+      WaitUntil([&] { return !VisibleWindowOfClass(L"TarnwickBalloonWindow", program.threadId()); },
+                std::chrono::milliseconds(500)))
+      << "the balloon stays while the pointer is over none of the program's controls";
   PostMessageA(program.window(), WM_CLOSE, 0, 0);
   EXPECT_EQ(program.exitCode(), 0);
 }
