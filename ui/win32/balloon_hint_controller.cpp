@@ -10,6 +10,10 @@ namespace {
 
 constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT_PTR kHideTimer = 2;
+// While a hint is pending or shown, the pointer is looked for now and then: when it leaves the
+// program for good no message of the program's may ever come to say so.
+constexpr UINT_PTR kPointerWatch = 3;
+constexpr UINT kPointerWatchMs = 100;
 constexpr wchar_t kTimerClass[] = L"TarnwickHintTimers";
 
 // Hook procedures get no context of their own: the one controller of the thread is found here.
@@ -167,8 +171,12 @@ LRESULT CALLBACK BalloonHintController::CallWindowHook(int code, WPARAM wParam, 
 LRESULT CALLBACK BalloonHintController::TimerWindowProc(HWND window, UINT message, WPARAM wParam,
                                                         LPARAM lParam) {
   auto* self = reinterpret_cast<BalloonHintController*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_TIMER && self && wParam == kPointerWatch) {
+    self->checkIdle();
+    return 0;
+  }
   if (message == WM_TIMER && self) {
-    // Both timers fire once.
+    // The show and hide timers fire once.
     KillTimer(window, wParam);
     if (wParam == kShowTimer) self->machine_.showTimerFired();
     if (wParam == kHideTimer) self->machine_.hideTimerFired();
@@ -188,7 +196,10 @@ void BalloonHintController::taken(const MSG& message) {
 }
 
 void BalloonHintController::checkIdle() {
-  if (machine_.state() == HintStateMachine::State::Idle && !machine_.chainActive()) return;
+  if (machine_.state() == HintStateMachine::State::Idle && !machine_.chainActive()) {
+    KillTimer(timerWindow_.get(), kPointerWatch);
+    return;
+  }
   // The program falls idle once its queue holds nothing more to take.
   if (HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0) return;
   POINT pointer;
@@ -245,7 +256,12 @@ bool BalloonHintController::programWindowActive() const {
   return foreground && GetWindowThreadProcessId(foreground, nullptr) == thread_;
 }
 
+void BalloonHintController::watchPointer() {
+  SetTimer(timerWindow_.get(), kPointerWatch, kPointerWatchMs, nullptr);
+}
+
 bool BalloonHintController::startShowTimer(int ms) {
+  watchPointer();
   return SetTimer(timerWindow_.get(), kShowTimer, static_cast<UINT>(ms), nullptr) != 0;
 }
 
@@ -258,6 +274,7 @@ bool BalloonHintController::startHideTimer(int ms) {
 void BalloonHintController::stopHideTimer() { KillTimer(timerWindow_.get(), kHideTimer); }
 
 void BalloonHintController::showBalloon(const BalloonRequest& request) {
+  watchPointer();
   if (!window_) window_ = std::make_unique<BalloonWindow>(instance_, owner_);
   const PreparedBalloon balloon =
       PrepareBalloon(content_, request, SystemBalloonScreen(), window_->textMeasure());

@@ -44,6 +44,7 @@ class BalloonHintController : private HintHost {
   static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void taken(const MSG& message);
   void checkIdle();
+  void watchPointer();
   // The control carrying a hint at or above `window`, if the window is one of this thread's.
   HWND hintControlOf(HWND window) const;
   bool ownWindow(HWND window) const;

@@ -74,6 +74,9 @@ class BalloonHintTest : public ::testing::Test {
   bool balloonShown() const {
     return hints_.balloonWindow() && IsWindowVisible(hints_.balloonWindow()->window());
   }
+  bool showing(const std::string& text) const {
+    return balloonShown() && hints_.balloonWindow()->balloon().layout.messageText == text;
+  }
   RECT balloonRect() const {
     RECT r{};
     GetWindowRect(hints_.balloonWindow()->window(), &r);
@@ -97,8 +100,8 @@ TEST_F(BalloonHintTest, ShowsAfterRestingHalfASecondAndGoesAfterTwoAndAHalf) {
   restOn(getData_);
   PumpFor(350);
   EXPECT_FALSE(balloonShown()) << "shown before the pointer rested 500 ms";
-  PumpFor(400);
-  ASSERT_TRUE(balloonShown());
+  ASSERT_TRUE(testing::PumpUntil([&] { return balloonShown(); }, 1500));
+  const DWORD shownAt = GetTickCount();
 
   const HWND balloon = hints_.balloonWindow()->window();
   const LONG_PTR ex = GetWindowLongPtrW(balloon, GWL_EXSTYLE);
@@ -131,22 +134,22 @@ TEST_F(BalloonHintTest, ShowsAfterRestingHalfASecondAndGoesAfterTwoAndAHalf) {
   const COLORREF edge = testing::ScreenPixel(POINT{r.left + 20, r.top + layout.bodyArea.top});
   EXPECT_EQ(edge, RGB(0, 0, 0));
 
-  PumpFor(2400);
-  EXPECT_FALSE(balloonShown()) << "still up 2.5 s after it showed";
+  ASSERT_TRUE(testing::PumpUntil([&] { return !balloonShown(); }, 4000));
+  const DWORD shownFor = GetTickCount() - shownAt;
+  EXPECT_GE(shownFor, 2300u);
+  EXPECT_LE(shownFor, 3500u);
   PumpFor(800);
   EXPECT_FALSE(balloonShown()) << "came back while the pointer stayed on the button";
 }
 
 TEST_F(BalloonHintTest, ClickHidesTheBalloonAtOnce) {
   restOn(getData_);
-  PumpFor(700);
-  ASSERT_TRUE(balloonShown());
+  ASSERT_TRUE(testing::PumpUntil([&] { return balloonShown(); }, 1500));
   INPUT down{};
   down.type = INPUT_MOUSE;
   down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   SendInput(1, &down, sizeof down);
-  PumpFor(60);
-  EXPECT_FALSE(balloonShown());
+  EXPECT_TRUE(testing::PumpUntil([&] { return !balloonShown(); }, 300));
   INPUT up = down;
   up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(1, &up, sizeof up);
@@ -155,35 +158,29 @@ TEST_F(BalloonHintTest, ClickHidesTheBalloonAtOnce) {
 
 TEST_F(BalloonHintTest, AlongAChainTheNextBalloonShowsAtOnceButAGapEndsIt) {
   restOn(getData_);
-  PumpFor(700);
-  ASSERT_TRUE(balloonShown());
+  ASSERT_TRUE(testing::PumpUntil([&] { return balloonShown(); }, 1500));
   MovePointer(centreOf(selectAll_));
-  PumpFor(80);
-  ASSERT_TRUE(balloonShown()) << "the chain shows the next balloon at once";
-  EXPECT_EQ(hints_.balloonWindow()->balloon().layout.messageText, kSelectAllHint);
+  ASSERT_TRUE(testing::PumpUntil([&] { return showing(kSelectAllHint); }, 300))
+      << "the chain shows the next balloon at once";
 
   // The strip of window between the buttons has no hint: the chain ends there.
   RECT a;
   GetWindowRect(getData_, &a);
   MovePointer(POINT{a.right + 3, (a.top + a.bottom) / 2});
-  PumpFor(80);
-  EXPECT_FALSE(balloonShown());
+  EXPECT_TRUE(testing::PumpUntil([&] { return !balloonShown(); }, 300));
   MovePointer(centreOf(getData_));
   PumpFor(200);
   EXPECT_FALSE(balloonShown()) << "after the gap the balloon waits again";
-  PumpFor(500);
-  EXPECT_TRUE(balloonShown());
+  EXPECT_TRUE(testing::PumpUntil([&] { return balloonShown(); }, 1500));
 }
 
 TEST_F(BalloonHintTest, AnimatesOnlyTheFirstOfAQuickRunAndOnlyShortTexts) {
   TooltipAnimation settings(true, true);
   restOn(getData_);
-  PumpFor(700);
-  ASSERT_TRUE(balloonShown());
+  ASSERT_TRUE(testing::PumpUntil([&] { return balloonShown(); }, 1500));
   EXPECT_EQ(hints_.balloonWindow()->lastAnimation(), BalloonAnimation::Fade);
   MovePointer(centreOf(selectAll_));
-  PumpFor(80);
-  ASSERT_TRUE(balloonShown());
+  ASSERT_TRUE(testing::PumpUntil([&] { return showing(kSelectAllHint); }, 300));
   EXPECT_EQ(hints_.balloonWindow()->lastAnimation(), BalloonAnimation::None)
       << "shown within 250 ms of the one before";
 
@@ -192,8 +189,7 @@ TEST_F(BalloonHintTest, AnimatesOnlyTheFirstOfAQuickRunAndOnlyShortTexts) {
   hints_.machine().cancel();
   PumpFor(300);
   restOn(getData_);
-  PumpFor(700);
-  ASSERT_TRUE(balloonShown());
+  ASSERT_TRUE(testing::PumpUntil([&] { return balloonShown(); }, 1500));
   EXPECT_EQ(hints_.balloonWindow()->lastAnimation(), BalloonAnimation::None)
       << "a text of 100 characters";
 }
@@ -201,8 +197,7 @@ TEST_F(BalloonHintTest, AnimatesOnlyTheFirstOfAQuickRunAndOnlyShortTexts) {
 TEST_F(BalloonHintTest, SlidesWhenTheSystemAnimatesWithoutFading) {
   TooltipAnimation settings(true, false);
   restOn(getData_);
-  PumpFor(700);
-  ASSERT_TRUE(balloonShown());
+  ASSERT_TRUE(testing::PumpUntil([&] { return balloonShown(); }, 1500));
   // The pointer lies below the balloon, which opened above it: it slides in upward.
   EXPECT_EQ(hints_.balloonWindow()->lastAnimation(), BalloonAnimation::SlideUp);
 }
@@ -230,8 +225,7 @@ class LowerHalfBalloonTest : public BalloonHintTest {
 
 TEST_F(LowerHalfBalloonTest, OpensBelowThePointer) {
   restOn(getData_);
-  PumpFor(700);
-  ASSERT_TRUE(balloonShown());
+  ASSERT_TRUE(testing::PumpUntil([&] { return balloonShown(); }, 1500));
   const RECT r = balloonRect();
   EXPECT_GE(r.top, centreOf(getData_).y);
   EXPECT_TRUE(IsDownward(hints_.balloonWindow()->balloon().layout.placement));

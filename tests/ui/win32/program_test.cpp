@@ -309,7 +309,7 @@ TEST_F(ProgramTest, BalloonOverGetDataOnlyAfterThePointerRests) {
   MovePointer(POINT{frame.right + 20, frame.bottom + 20});
   EXPECT_TRUE(
       WaitUntil([&] { return !VisibleWindowOfClass(L"TarnwickBalloonWindow", program.threadId()); },
-                std::chrono::milliseconds(500)))
+                std::chrono::milliseconds(1500)))
       << "the balloon stays while the pointer is over none of the program's controls";
   PostMessageA(program.window(), WM_CLOSE, 0, 0);
   EXPECT_EQ(program.exitCode(), 0);

@@ -52,6 +52,21 @@ void PumpFor(DWORD milliseconds) {
   }
 }
 
+std::optional<DWORD> PumpUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  MSG message;
+  for (;;) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    const DWORD elapsed = GetTickCount() - start;
+    if (condition()) return elapsed;
+    if (elapsed >= milliseconds) return std::nullopt;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
 void MovePointer(POINT screen) {
   // Absolute input coordinates run from 0 to 65535 over the primary screen.
   INPUT input{};

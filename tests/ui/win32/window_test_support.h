@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace tarnwick::ui::win32::testing {
@@ -24,6 +25,9 @@ class OwnerWindow {
 
 // Pumps this thread's messages for the given time.
 void PumpFor(DWORD milliseconds);
+// Pumps this thread's messages until the condition holds or the time is up; the milliseconds it
+// took, or nothing.
+std::optional<DWORD> PumpUntil(const std::function<bool()>& condition, DWORD milliseconds);
 
 // Moves the pointer as the user would, to a point of the screen.
 void MovePointer(POINT screen);
