@@ -2,12 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/ui/program_balloon.h"
-
 namespace tarnwick::ui {
 namespace {
-
-using testing::ProgramSettings;
 
 // Texts measure as the test says, so every edge below is exact.
 BalloonTextMeasure FixedSizes(Size header, Size message) {
@@ -18,8 +14,8 @@ BalloonTextMeasure FixedSizes(Size header, Size message) {
 
 TEST(MeasureBalloon, ProgramBalloon) {
   const BalloonLayout b =
-      MeasureBalloon(ProgramSettings(), "Retrieve information for selected special folders", 1280,
-                     32, FixedSizes({60, 16}, {300, 13}));
+      MeasureBalloon(ProgramBalloonContent(), "Retrieve information for selected special folders",
+                     1280, 32, FixedSizes({60, 16}, {300, 13}));
   EXPECT_TRUE(b.hasIcon);
   EXPECT_TRUE(b.hasHeader);
   EXPECT_FALSE(b.multiLineMessage);
@@ -51,8 +47,8 @@ TEST(MeasureBalloon, HeaderlessMessageHasTheSmallStem) {
 }
 
 TEST(MeasureBalloon, TwoLineMessageHasTheLargeStem) {
-  const BalloonLayout b = MeasureBalloon(ProgramSettings(), "First line\r\nsecond line", 1280, 32,
-                                         FixedSizes({60, 16}, {70, 26}));
+  const BalloonLayout b = MeasureBalloon(ProgramBalloonContent(), "First line\r\nsecond line", 1280,
+                                         32, FixedSizes({60, 16}, {70, 26}));
   EXPECT_TRUE(b.multiLineMessage);
   EXPECT_EQ(b.messageArea, (Rect{49, 28, 119, 54}));
   EXPECT_EQ(b.bodyArea, (Rect{0, 0, 132, 64}));
@@ -62,19 +58,19 @@ TEST(MeasureBalloon, TwoLineMessageHasTheLargeStem) {
 
 TEST(ProgramBalloonContent, IsTheHeaderBesideTheOnePictureOfItsList) {
   const BalloonContentSettings program = ProgramBalloonContent();
-  const BalloonContentSettings expected = ProgramSettings();
-  EXPECT_EQ(program.options, expected.options);
-  EXPECT_EQ(program.header, expected.header);
-  EXPECT_EQ(program.icon, expected.icon);
-  EXPECT_EQ(program.imageIndex, expected.imageIndex);
-  EXPECT_EQ(program.imageCount, expected.imageCount);
-  EXPECT_EQ(program.pictureSize, expected.pictureSize);
+  EXPECT_EQ(program.options, HintOption::ShowHeader | HintOption::ShowIcon);
+  EXPECT_FALSE(program.options.has(HintOption::PlaySound));
+  EXPECT_EQ(program.header, "Tarnwick");
+  EXPECT_EQ(program.icon, IconKind::Custom);
+  EXPECT_EQ(program.imageIndex, 0);
+  EXPECT_EQ(program.imageCount, 1);
+  EXPECT_EQ(program.pictureSize, (Size{32, 32}));
   EXPECT_EQ(program.position, BalloonPosition::Auto);
 }
 
 TEST(MeasureBalloon, TextsAreMeasuredWrappedAtTheMaximumWidth) {
   std::vector<std::pair<std::string, int>> asked;
-  MeasureBalloon(ProgramSettings(), "message", 777, 32,
+  MeasureBalloon(ProgramBalloonContent(), "message", 777, 32,
                  [&](BalloonText, const std::string& text, int maxWidth) {
                    asked.emplace_back(text, maxWidth);
                    return Size{10, 10};
@@ -131,7 +127,7 @@ TEST(MeasureBalloon, IconAndHeaderFollowTheSettings) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    BalloonContentSettings s = ProgramSettings();
+    BalloonContentSettings s = ProgramBalloonContent();
     c.change(s);
     const BalloonLayout b = MeasureBalloon(s, "text", 1280, 32, FixedSizes({60, 16}, {40, 13}));
     EXPECT_EQ(b.hasIcon, c.hasIcon);

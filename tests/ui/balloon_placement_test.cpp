@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/ui/program_balloon.h"
 #include "ui/balloon_shape.h"
 #include "ui/balloon_show.h"
 
@@ -11,7 +10,7 @@ namespace {
 
 // The program's balloon: 362 by 69 with a 19-pixel stem, for a 32-pixel cursor.
 BalloonLayout ProgramBalloon(BalloonPosition position = BalloonPosition::Auto) {
-  BalloonContentSettings s = testing::ProgramSettings();
+  BalloonContentSettings s = ProgramBalloonContent();
   s.position = position;
   return MeasureBalloon(s, "hint", 1280, 32, [](BalloonText which, const std::string&, int) {
     return which == BalloonText::Header ? Size{60, 16} : Size{300, 13};
@@ -162,7 +161,7 @@ TEST(PrepareBalloon, PlacesShapesAndHoldsTheWindowOnTheDesktop) {
   // bottom and the right, so it opens upward to the left; its window is four rows taller.
   request.pointer = {1200, 920};
   request.hintPoint = {1200, 952};
-  const PreparedBalloon low = PrepareBalloon(testing::ProgramSettings(), request, screen, measure);
+  const PreparedBalloon low = PrepareBalloon(ProgramBalloonContent(), request, screen, measure);
   EXPECT_EQ(low.layout.placement, BalloonPosition::LeftUp) << "flipped up at the work area";
   EXPECT_EQ(low.layout.rect, (Rect{854, 851, 1216, 920}));
   EXPECT_EQ(low.window, (Rect{854, 851, 1216, 924}));
@@ -174,8 +173,7 @@ TEST(PrepareBalloon, PlacesShapesAndHoldsTheWindowOnTheDesktop) {
   request.pointer = {1270, 1000};
   request.hintPoint = {1270, 1032};
   request.msSinceLastShown = 100;
-  const PreparedBalloon corner =
-      PrepareBalloon(testing::ProgramSettings(), request, screen, measure);
+  const PreparedBalloon corner = PrepareBalloon(ProgramBalloonContent(), request, screen, measure);
   EXPECT_EQ(corner.layout.rect, (Rect{924, 931, 1286, 1000}));
   EXPECT_EQ(corner.window, (Rect{918, 931, 1280, 1004})) << "moved left onto the desktop";
   EXPECT_EQ(corner.animation, BalloonAnimation::None) << "shown 100 ms after the last one";

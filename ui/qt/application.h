@@ -5,10 +5,9 @@
 #include <QString>
 #include <exception>
 
-namespace tarnwick::ui {
+#include "ui/failure_text.h"
 
-// The caption of every failure message.
-inline constexpr const char* ApplicationTitle = "Get special folders location and size";
+namespace tarnwick::ui {
 
 class Application : public QApplication {
   Q_OBJECT
@@ -35,10 +34,8 @@ void RunGuarded(Handler&& handler) {
   }
 }
 
-// The text of the box that reports a failure before the event loop runs.
-QString StartupFailureText(const QString& kind, const QString& module, const void* address,
-                           const QString& message);
-// Shows that box; the caller then ends the program with exit code 1.
+// Shows the box that reports a failure before the event loop runs; the caller then ends the
+// program with exit code 1.
 void ShowStartupFailure(const std::exception& failure, const void* address);
 
 }  // namespace tarnwick::ui

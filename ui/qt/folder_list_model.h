@@ -5,9 +5,9 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <cstddef>
-#include <vector>
 
 #include "core/folder_list.h"
+#include "ui/survey_runner.h"
 
 namespace tarnwick::ui {
 
@@ -16,6 +16,8 @@ class FolderListModel : public QAbstractTableModel {
 
  public:
   FolderListModel(FolderList& list, QObject* parent = nullptr);
+  // While a run lasts, the rows are read as `runner` shows them, and ticks are refused.
+  void setRunner(const SurveyRunner* runner) { runner_ = runner; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -24,31 +26,18 @@ class FolderListModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-  // A run on another thread is about to write the rows. Until it hands a row back, the view
-  // shows that row as it was when the run began, so that painting never reads a row being
-  // written; ticks are refused meanwhile.
-  void beginRun();
-  // The run is done with every row up to and including `row`.
-  void rowsHandedBack(std::size_t row);
-  void endRun();
-  bool running() const { return running_; }
-
   // Fills the list with the catalogue's rows.
   void createBasicList();
-  // The rows changed on this thread (ticks set or cleared by a command).
+  // Rows `first` to `last` changed: ticks set by a command, or values a run handed back.
+  void rowsChanged(std::size_t first, std::size_t last);
   void rowsChanged();
 
  private:
-  struct ShownRow {
-    bool checked = false;
-    QString location, size;
-  };
   ShownRow shown(std::size_t row) const;
+  bool running() const { return runner_ && runner_->running(); }
 
   FolderList& list_;
-  bool running_ = false;
-  std::size_t handedBack_ = 0;  // rows below this index are read from the list again
-  std::vector<ShownRow> before_;
+  const SurveyRunner* runner_ = nullptr;
 };
 
 }  // namespace tarnwick::ui

@@ -5,6 +5,9 @@
 #include <QResizeEvent>
 #include <QStyle>
 #include <algorithm>
+#include <array>
+
+#include "ui/main_window_layout.h"
 
 namespace tarnwick::ui {
 
@@ -45,12 +48,10 @@ FolderListView::FolderListView(QWidget* parent) : QTableView(parent) {
 
 void FolderListView::divideColumns() {
   if (!model() || model()->columnCount() != 3) return;
-  const int width = viewport()->width();
-  dividedWidth_ = width;
-  const int third = width / 3;
-  horizontalHeader()->resizeSection(0, third + width % 3);
-  horizontalHeader()->resizeSection(1, third);
-  horizontalHeader()->resizeSection(2, third);
+  dividedWidth_ = viewport()->width();
+  const std::array<int, 3> widths = ColumnWidths(dividedWidth_);
+  for (int column = 0; column < 3; ++column)
+    horizontalHeader()->resizeSection(column, widths[static_cast<std::size_t>(column)]);
 }
 
 void FolderListView::resizeEvent(QResizeEvent* event) {

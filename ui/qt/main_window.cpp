@@ -8,29 +8,26 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMetaObject>
+#include <QLocale>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <array>
+#include <optional>
+#include <string_view>
 
 #include "report/report.h"
+#include "ui/double_click.h"
 #include "ui/qt/application.h"
 #include "ui/qt/balloon_hint.h"
 #include "ui/qt/balloon_icon.h"
 #include "ui/qt/folder_list_model.h"
 #include "ui/qt/folder_list_view.h"
 #include "ui/qt/picture_button.h"
-#include "ui/qt/survey_runner.h"
 #include "ui/qt/text.h"
 
 namespace tarnwick::ui {
 
 namespace {
-
-constexpr int ToolbarHeight = 73;
-constexpr int ButtonWidth = 70;
-constexpr int ButtonHeight = 65;
-constexpr int ButtonMargin = 3;
-constexpr int StatusHeight = 19;
 
 QFrame* RaisedPanel(const char* name, QWidget* parent) {
   auto* panel = new QFrame(parent);
@@ -62,12 +59,6 @@ QFont StatusFont() {
 
 }  // namespace
 
-QPoint DesktopCenter(const QRect& desktop, const QSize& window) {
-  const int left = desktop.width() / 2 + desktop.left() - window.width() / 2;
-  const int top = desktop.height() / 2 + desktop.top() - window.height() / 2;
-  return {std::max(left, desktop.left()), std::max(top, desktop.top())};
-}
-
 MainWindow::MainWindow(platform::Platform& platform, QWidget* parent)
     : QWidget(parent),
       platform_(platform),
@@ -75,16 +66,14 @@ MainWindow::MainWindow(platform::Platform& platform, QWidget* parent)
       list_(platform, computerInfo_),
       launcher_(platform) {
   setObjectName(QStringLiteral("mainWindow"));
-  setWindowTitle(QStringLiteral("Tarnwick 1.0"));
+  setWindowTitle(QString::fromLatin1(WindowCaption));
   setFont(WindowFont());
   launcher_.Action = "Explore";
-  launcher_.Timeout = -1;
   // Every hint of the application is a balloon from here on, before any can show.
   il1_ = MakeBalloonImageList(this);
   balloonHint_ = MakeProgramBalloonHint(this, il1_);
 
   model_ = new FolderListModel(list_, this);
-  runner_ = new SurveyRunner(list_, *model_, this);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -94,15 +83,20 @@ MainWindow::MainWindow(platform::Platform& platform, QWidget* parent)
   layout->addWidget(pnl1_);
   layout->addWidget(pnl2_, 1);
   setTabOrder();
-  resize(DesignWidth, DesignHeight);
+  resize(DesignClientWidth, DesignClientHeight);
 
-  // Status texts may come from the survey's thread; they are shown in the order they were set.
-  list_.setStatusSink([label = stat1_](const std::string& text) {
-    QMetaObject::invokeMethod(
-        label, [label, shown = ToQString(text)] { label->setText(shown); }, Qt::AutoConnection);
-  });
-  connect(runner_, &SurveyRunner::progressChanged, progress1_, &QLabel::setText);
-  connect(runner_, &SurveyRunner::finished, this, &MainWindow::onSurveyFinished);
+  SurveyRunner::Events events;
+  events.status = [this](const std::string& text) { stat1_->setText(ToQString(text)); };
+  events.rowsHandedBack = [this](std::size_t first, std::size_t last) {
+    model_->rowsChanged(first, last);
+  };
+  events.progress = [this](const std::string& text) { progress1_->setText(ToQString(text)); };
+  events.finished = [this](std::exception_ptr failure) { onSurveyFinished(failure); };
+  runner_ = std::make_unique<SurveyRunner>(list_, windowThread_, sampler_, std::move(events));
+  runner_->countText = [](std::uint64_t count) {
+    return ToBytes(QLocale().toString(qulonglong(count)));
+  };
+  model_->setRunner(runner_.get());
 
   FormCreate();
   btn1_->setFocus();
@@ -110,19 +104,19 @@ MainWindow::MainWindow(platform::Platform& platform, QWidget* parent)
 
 MainWindow::~MainWindow() {
   // The run's thread writes the rows; it must be gone before they are.
-  delete runner_;
-  list_.setStatusSink({});
+  model_->setRunner(nullptr);
+  runner_.reset();
 }
 
 bool MainWindow::surveyRunning() const { return runner_->running(); }
 
-PictureButton* MainWindow::addButton(const char* name, const QString& caption,
-                                     const QString& picture, const QString& hint,
-                                     void (MainWindow::*handler)()) {
-  auto* button = new PictureButton(caption, picture, pnl1_);
-  button->setObjectName(QString::fromLatin1(name));
+PictureButton* MainWindow::addButton(const ToolbarButton& spec, void (MainWindow::*handler)()) {
+  auto* button =
+      new PictureButton(QString::fromLatin1(spec.caption),
+                        QString::fromLatin1(spec.picture) + QStringLiteral(".svg"), pnl1_);
+  button->setObjectName(QString::fromLatin1(spec.name));
   button->setFixedSize(ButtonWidth, ButtonHeight);
-  button->setToolTip(hint);
+  button->setToolTip(QString::fromLatin1(spec.hint));
   connect(button, &QPushButton::clicked, this, [this, handler] {
     // While a run lasts the commands are not taken; "Exit" closes, which stops the run.
     if (surveyRunning() && handler != &MainWindow::btn4Click) return;
@@ -137,26 +131,26 @@ void MainWindow::buildToolbar() {
   auto* row = new QHBoxLayout(pnl1_);
   row->setContentsMargins(ButtonMargin, ButtonMargin, ButtonMargin, ButtonMargin);
   row->setSpacing(2 * ButtonMargin);
-  btn1_ = addButton("btn1", QStringLiteral("Get Data"), QStringLiteral("get_data.svg"),
-                    QStringLiteral("Retrieve information for selected special folders"),
-                    &MainWindow::btn1Click);
-  btn2_ = addButton("btn2", QStringLiteral("Select All"), QStringLiteral("select_all.svg"),
-                    QStringLiteral("Select all folders"), &MainWindow::btn2Click);
-  btn3_ = addButton("btn3", QStringLiteral("Select None"), QStringLiteral("select_none.svg"),
-                    QStringLiteral("Unselect folders"), &MainWindow::btn3Click);
-  btn6_ = addButton("btn6", QStringLiteral("Export"), QStringLiteral("export.svg"),
-                    QStringLiteral("Export selected folders information to a csv file"),
-                    &MainWindow::btn6Click);
-  btn7_ = addButton("btn7", QStringLiteral("Clear"), QStringLiteral("clear.svg"),
-                    QStringLiteral("Clear the listview"), &MainWindow::btn7Click);
-  btn5_ = addButton("btn5", QStringLiteral("About..."), QStringLiteral("about.svg"),
-                    QStringLiteral("About Tarnwick"), &MainWindow::btn5Click);
-  btn4_ = addButton("btn4", QStringLiteral("Exit"), QStringLiteral("exit.svg"),
-                    QStringLiteral("Exit Tarnwick"), &MainWindow::btn4Click);
-  for (QWidget* button : {btn1_, btn2_, btn3_, btn6_, btn7_}) row->addWidget(button);
-  row->addStretch(1);
-  row->addWidget(btn5_);
-  row->addWidget(btn4_);
+  const struct {
+    const char* name;
+    PictureButton** field;
+    void (MainWindow::*handler)();
+  } wiring[] = {{"btn1", &btn1_, &MainWindow::btn1Click}, {"btn2", &btn2_, &MainWindow::btn2Click},
+                {"btn3", &btn3_, &MainWindow::btn3Click}, {"btn4", &btn4_, &MainWindow::btn4Click},
+                {"btn5", &btn5_, &MainWindow::btn5Click}, {"btn6", &btn6_, &MainWindow::btn6Click},
+                {"btn7", &btn7_, &MainWindow::btn7Click}};
+  bool rightGroup = false;
+  for (const ToolbarButton& spec : ToolbarButtons) {
+    if (spec.followsRightEdge && !rightGroup) {
+      rightGroup = true;
+      row->addStretch(1);
+    }
+    for (const auto& w : wiring) {
+      if (std::string_view(w.name) != spec.name) continue;
+      *w.field = addButton(spec, w.handler);
+      row->addWidget(*w.field);
+    }
+  }
 }
 
 void MainWindow::buildListPanel() {
@@ -168,8 +162,7 @@ void MainWindow::buildListPanel() {
   lv1_ = new FolderListView(pnl2_);
   lv1_->setObjectName(QStringLiteral("lv1"));
   lv1_->setModel(model_);
-  lv1_->setToolTip(
-      QStringLiteral("Special folders list, double click on a populated folder to explore it"));
+  lv1_->setToolTip(QString::fromLatin1(ListHint));
   connect(lv1_, &FolderListView::listDoubleClicked, this, [this] {
     if (surveyRunning()) return;
     RunGuarded([this] { lv1DblClick(); });
@@ -198,9 +191,16 @@ void MainWindow::buildListPanel() {
 }
 
 void MainWindow::setTabOrder() {
-  const QWidget* order[] = {btn1_, btn2_, btn3_, btn4_, btn5_, btn6_, btn7_, lv1_};
-  for (std::size_t i = 1; i < std::size(order); ++i)
-    QWidget::setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+  std::array<QWidget*, ToolbarButtons.size()> byTab{};
+  for (const ToolbarButton& spec : ToolbarButtons)
+    byTab.at(static_cast<std::size_t>(spec.tabOrder)) =
+        pnl1_->findChild<QWidget*>(QString::fromLatin1(spec.name));
+  QWidget* previous = nullptr;
+  for (QWidget* next : byTab) {
+    if (previous) QWidget::setTabOrder(previous, next);
+    previous = next;
+  }
+  QWidget::setTabOrder(previous, lv1_);
 }
 
 void MainWindow::FormCreate() {
@@ -232,15 +232,9 @@ void MainWindow::btn7Click() { runner_->start(SurveyRunner::Job::Clear); }
 
 void MainWindow::lv1DblClick() {
   const QModelIndexList selected = lv1_->selectionModel()->selectedRows();
-  if (selected.isEmpty()) return;
-  const FolderRow& row = list_.rows()[static_cast<std::size_t>(selected.first().row())];
-  if (!row.Checked || row.SubItems.empty()) return;
-  const std::string& location = row.SubItems.front();
-  // The folder may have been replaced by a file or a program since the survey; the shell would
-  // open or run that, so only a directory is handed over.
-  if (!platform_.directoryExists(location)) return;
-  launcher_.FileName = location;
-  launcher_.OpenWithShell();
+  std::optional<std::size_t> row;
+  if (!selected.isEmpty()) row = static_cast<std::size_t>(selected.first().row());
+  OpenDoubleClickedFolder(list_.rows(), row, platform_, launcher_);
 }
 
 void MainWindow::onSurveyFinished(std::exception_ptr failure) {
@@ -267,7 +261,11 @@ void MainWindow::applyOuterMinimum() {
 void MainWindow::placeOnDesktop() {
   const QScreen* desktop = screen() ? screen() : QGuiApplication::primaryScreen();
   if (!desktop) return;
-  move(DesktopCenter(desktop->virtualGeometry(), frameGeometry().size()));
+  const QRect area = desktop->virtualGeometry();
+  const QSize outer = frameGeometry().size();
+  const Point place = DesktopCenter(Rect::fromSize(area.x(), area.y(), area.width(), area.height()),
+                                    {outer.width(), outer.height()});
+  move(place.x, place.y);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -4,11 +4,15 @@
 #include <QWidget>
 #include <exception>
 #include <functional>
+#include <memory>
 
 #include "core/folder_list.h"
 #include "core/system_folders.h"
 #include "platform/platform.h"
 #include "ui/launcher.h"
+#include "ui/main_window_layout.h"
+#include "ui/qt/window_thread.h"
+#include "ui/survey_runner.h"
 
 class QFrame;
 class QLabel;
@@ -20,7 +24,6 @@ class FolderListView;
 class PictureButton;
 class BalloonHint;
 class ImageList;
-class SurveyRunner;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -48,13 +51,6 @@ class MainWindow : public QWidget {
   void btn7Click();  // Clear
   void lv1DblClick();
 
-  // The client size the window opens with, at 96 dots per inch.
-  static constexpr int DesignWidth = 534;
-  static constexpr int DesignHeight = 365;
-  // The smallest outer size, frame included.
-  static constexpr int MinimumOuterWidth = 550;
-  static constexpr int MinimumOuterHeight = 250;
-
  signals:
   // A survey or clear run has ended (its rows and status text are in place).
   void surveyFinished();
@@ -69,8 +65,7 @@ class MainWindow : public QWidget {
   void buildToolbar();
   void buildListPanel();
   void setTabOrder();
-  PictureButton* addButton(const char* name, const QString& caption, const QString& picture,
-                           const QString& hint, void (MainWindow::*handler)());
+  PictureButton* addButton(const ToolbarButton& button, void (MainWindow::*handler)());
   void applyOuterMinimum();
   void placeOnDesktop();
   void onSurveyFinished(std::exception_ptr failure);
@@ -83,7 +78,9 @@ class MainWindow : public QWidget {
   ImageList* il1_ = nullptr;
   BalloonHint* balloonHint_ = nullptr;
   FolderListModel* model_ = nullptr;
-  SurveyRunner* runner_ = nullptr;
+  QtWindowThread windowThread_{this};
+  QtRepeatingTimer sampler_;
+  std::unique_ptr<SurveyRunner> runner_;
   QFrame* pnl1_ = nullptr;
   QFrame* pnl2_ = nullptr;
   FolderListView* lv1_ = nullptr;
@@ -100,9 +97,5 @@ class MainWindow : public QWidget {
   bool closeAfterRun_ = false;
   bool settingsChangedDuringRun_ = false;
 };
-
-// Where a window of outer size `window` goes so that it is centred on `desktop`, the rectangle
-// spanning all monitors; halves are rounded down and the result kept inside the top left.
-QPoint DesktopCenter(const QRect& desktop, const QSize& window);
 
 }  // namespace tarnwick::ui

@@ -44,20 +44,6 @@ TEST(DefaultFailureHandlerTest, ShowsOneBoxPerFailureAndTheLoopGoesOn) {
   }
 }
 
-TEST(StartupFailureTextTest, FillsTheTemplateAndEndsTheMessageWithOneFullStop) {
-  const void* address = reinterpret_cast<const void*>(0x4a3f10);
-  EXPECT_EQ(StartupFailureText("std::bad_alloc", "tarnwick", address, "std::bad_alloc"),
-            "Exception std::bad_alloc in module tarnwick at 004A3F10.\r\nstd::bad_alloc.\r\n");
-  EXPECT_EQ(StartupFailureText("IoFailure", "tarnwick", address, "Disk full."),
-            "Exception IoFailure in module tarnwick at 004A3F10.\r\nDisk full.\r\n");
-  EXPECT_EQ(StartupFailureText("X", "tarnwick", address, "Stop!"),
-            "Exception X in module tarnwick at 004A3F10.\r\nStop!.\r\n");
-  EXPECT_EQ(StartupFailureText("X", "tarnwick", address, ""),
-            "Exception X in module tarnwick at 004A3F10.\r\n\r\n");
-  EXPECT_EQ(StartupFailureText("X", "tarnwick", address, "%1 of 100%"),
-            "Exception X in module tarnwick at 004A3F10.\r\n%1 of 100%.\r\n");
-}
-
 TEST(StartupFailureTextTest, TheBoxNamesTheKindAndTheProgram) {
   MessageBoxWatch boxes;
   ShowStartupFailure(std::runtime_error("No room"), reinterpret_cast<const void*>(0x1234));

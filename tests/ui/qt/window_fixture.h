@@ -13,16 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/fake_platform.h"
-#include "tests/support/survey_tree.h"
+#include "tests/ui/survey_tree.h"
 #include "ui/qt/folder_list_view.h"
 #include "ui/qt/main_window.h"
 
 namespace tarnwick::ui::testing {
-
-using tarnwick::testing::LocateRowsInTree;
-using tarnwick::testing::RowFolder;
-using tarnwick::testing::SurveyTree;
 
 class WindowTest : public ::testing::Test {
  public:

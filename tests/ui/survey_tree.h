@@ -1,25 +1,27 @@
-// A fake system whose 29 folders all lie in an in-memory tree, for the windows' tests.
+// A fake system whose 29 folders all lie in an in-memory tree: row r's folder is /t/rNN.
 #pragma once
 
 #include <string>
 
 #include "core/folder_catalogue.h"
 #include "platform/fake/fake_platform.h"
+#include "tests/support/numbered_name.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::ui::testing {
 
 // "/t/r07" for row 7.
 inline std::string RowFolder(std::size_t row) {
   return "/t/r" + std::string(row < 10 ? "0" : "") + std::to_string(row);
 }
 
-// Row r's folder holds `subfolders` folders of one file each and a file of r + 1 bytes.
+// Row r's folder holds `subfolders` folders of one 10-byte file each and a file of r + 1 bytes.
 inline platform::FakeNode SurveyTree(int subfolders = 0) {
   platform::FakeNode root;
   for (std::size_t row = 0; row < FolderCatalogue.size(); ++row) {
     platform::FakeNode folder;
     folder.files["data"] = row + 1;
-    for (int i = 0; i < subfolders; ++i) folder.children["d" + std::to_string(i)].files["f"] = 10;
+    for (int i = 0; i < subfolders; ++i)
+      folder.children[tarnwick::testing::NumberedName('d', i)].files["f"] = 10;
     root.children[RowFolder(row).substr(3)] = folder;
   }
   return root;
@@ -42,4 +44,13 @@ inline void LocateRowsInTree(platform::FakePlatform& fake) {
     fake.shellFolders[FolderCatalogue[row].Source.csidl] = RowFolder(row);
 }
 
-}  // namespace tarnwick::testing
+// A fake system with the tree in place and every row located in it.
+inline std::unique_ptr<platform::FakePlatform> SurveyPlatform(int subfolders = 0) {
+  auto fake = platform::FakePlatform::Posix();
+  fake->tree = SurveyTree(subfolders);
+  fake->treeRoot = "/t";
+  LocateRowsInTree(*fake);
+  return fake;
+}
+
+}  // namespace tarnwick::ui::testing
