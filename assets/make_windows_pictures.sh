@@ -28,4 +28,6 @@ for name in get_data select_all select_none export clear about exit; do
   done
   convert "${pngs[@]}" "windows/$name.ico"
 done
+# The balloon's icon, picture 0 of the main window's 32 by 32 image list.
+render balloon_icon.svg 32 windows/balloon_icon.png
 identify windows/tarnwick.ico windows/get_data.ico

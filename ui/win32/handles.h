@@ -25,6 +25,8 @@ class Owned {
 
   Handle get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
+  // Gives the handle up without freeing it, for a window that is being destroyed by the system.
+  Handle release() { return std::exchange(handle_, nullptr); }
   void reset(Handle handle = nullptr) {
     if (handle_) Free(handle_);
     handle_ = handle;
@@ -38,12 +40,16 @@ inline void FreeGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void FreeIcon(HICON icon) { DestroyIcon(icon); }
 inline void FreeTheme(HTHEME theme) { CloseThemeData(theme); }
 inline void FreeWindow(HWND window) { DestroyWindow(window); }
+inline void FreeMemoryDc(HDC dc) { DeleteDC(dc); }
 
 using OwnedFont = Owned<HFONT, FreeGdiObject>;
 using OwnedBrush = Owned<HBRUSH, FreeGdiObject>;
 using OwnedIcon = Owned<HICON, FreeIcon>;
 using OwnedTheme = Owned<HTHEME, FreeTheme>;
 using OwnedWindow = Owned<HWND, FreeWindow>;
+using OwnedBitmap = Owned<HBITMAP, FreeGdiObject>;
+using OwnedRegion = Owned<HRGN, FreeGdiObject>;
+using OwnedMemoryDc = Owned<HDC, FreeMemoryDc>;
 
 // An object selected into a device context until the end of the scope.
 class GdiSelection {
@@ -86,6 +92,32 @@ class ScreenContext {
 
  private:
   HDC dc_;
+};
+
+// A COM interface pointer that releases its reference.
+template <typename Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  ~ComPtr() { reset(); }
+
+  Interface* get() const { return p_; }
+  Interface* operator->() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
+  // For the out-parameter of a call that hands over a new reference.
+  Interface** put() {
+    reset();
+    return &p_;
+  }
+  void reset() {
+    if (p_) p_->Release();
+    p_ = nullptr;
+  }
+
+ private:
+  Interface* p_ = nullptr;
 };
 
 }  // namespace tarnwick::ui::win32

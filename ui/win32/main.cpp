@@ -8,7 +8,8 @@
 
 #include "platform/platform.h"
 #include "ui/win32/application.h"
+#include "ui/win32/window_extras.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return tarnwick::ui::win32::RunApplication();
+  return tarnwick::ui::win32::RunApplication(tarnwick::ui::win32::AboutBoxAndBalloonHints());
 }

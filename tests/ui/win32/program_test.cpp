@@ -11,6 +11,7 @@
 #include <string>
 
 #include "tests/ui/win32/window_test.h"
+#include "tests/ui/win32/window_test_support.h"
 #include "ui/main_window_layout.h"
 
 namespace tarnwick::ui::win32::testing {
@@ -306,6 +307,85 @@ TEST_F(ProgramTest, ClientAreaAndMinimumGrowWithTheTextHeightAtHigherResolutions
     PostMessageA(program.window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(program.exitCode(), 0);
   }
+}
+
+POINT CentreOfWindow(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return CentreOf(r);
+}
+
+HWND VisibleWindowOfClass(const wchar_t* name, DWORD threadId) {
+  const HWND found = FindWindowW(name, nullptr);
+  return found && IsWindowVisible(found) && GetWindowThreadProcessId(found, nullptr) == threadId
+             ? found
+             : nullptr;
+}
+
+TEST_F(ProgramTest, BalloonOverGetDataOnlyAfterThePointerRests) {
+  Program program(exe);
+  ASSERT_NE(program.window(), nullptr);
+  SetForegroundWindow(program.window());
+  MovePointer(POINT{2, 2});
+  Sleep(300);
+  const POINT getData = CentreOfWindow(program.control(Id::btn1Id));
+  MovePointer(POINT{getData.x - 4, getData.y});
+  Sleep(50);
+  MovePointer(getData);
+  Sleep(300);
+  EXPECT_FALSE(VisibleWindowOfClass(L"TarnwickBalloonWindow", program.threadId()));
+  HWND balloon = nullptr;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return (balloon = VisibleWindowOfClass(L"TarnwickBalloonWindow", program.threadId()));
+      },
+      std::chrono::milliseconds(1000)))
+      << "no balloon after the pointer rested on \"Get Data\"";
+  if (!balloon) return;
+  RECT r{};
+  GetWindowRect(balloon, &r);
+  EXPECT_LE(r.bottom - 4, getData.y) << "the toolbar lies in the upper half: it opens above";
+  Sleep(2600);
+  EXPECT_FALSE(VisibleWindowOfClass(L"TarnwickBalloonWindow", program.threadId()));
+
+  // Along the chain the next button's balloon shows at once; leaving the program ends it.
+  MovePointer(CentreOfWindow(program.control(Id::btn2Id)));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return VisibleWindowOfClass(L"TarnwickBalloonWindow", program.threadId()) != nullptr; },
+      std::chrono::milliseconds(300)));
+  RECT frame{};
+  GetWindowRect(program.window(), &frame);
+  MovePointer(POINT{frame.right + 20, frame.bottom + 20});
+  EXPECT_TRUE(
+      WaitUntil([&] { return !VisibleWindowOfClass(L"TarnwickBalloonWindow", program.threadId()); },
+                std::chrono::milliseconds(1500)))
+      << "the balloon stays while the pointer is over none of the program's controls";
+  PostMessageA(program.window(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.exitCode(), 0);
+}
+
+TEST_F(ProgramTest, AboutIsModalClosesByItsCheckMarkAndIsKept) {
+  Program program(exe);
+  ASSERT_NE(program.window(), nullptr);
+  SetForegroundWindow(program.window());
+  ClickAt(CentreOfWindow(program.control(Id::btn5Id)));
+  HWND about = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (about = VisibleWindowOfClass(L"TarnwickAboutBox", program.threadId())); }));
+  EXPECT_FALSE(IsWindowEnabled(program.window()));
+  EXPECT_EQ(GetWindow(about, GW_OWNER), program.window());
+  // The check mark, 48 by 48 at 128, 233 of the client area.
+  ClickAt(ToScreen(about, POINT{152, 257}));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(program.window()) != FALSE; }));
+  // "About..." shows the same window again.
+  ClickAt(CentreOfWindow(program.control(Id::btn5Id)));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return VisibleWindowOfClass(L"TarnwickAboutBox", program.threadId()) == about; }));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }));
+  PostMessageA(program.window(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.exitCode(), 0);
 }
 
 }  // namespace
