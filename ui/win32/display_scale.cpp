@@ -8,7 +8,7 @@ WindowFont MakeWindowFont() {
   ScreenContext screen;
   const int dpi = GetDeviceCaps(screen.dc(), LOGPIXELSY);
   LOGFONTA face{};
-  face.lfHeight = -MulDiv(11, dpi, 96);
+  face.lfHeight = ScaledFontHeight(dpi);
   face.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(face.lfFaceName, "Tahoma", LF_FACESIZE);
   WindowFont result;

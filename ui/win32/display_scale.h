@@ -1,13 +1,14 @@
 // The window's font and the one place where sizes written at 96 dots per inch become pixels.
 #pragma once
 
+#include "ui/main_window_layout.h"
 #include "ui/win32/handles.h"
 
 namespace tarnwick::ui::win32 {
 
 struct WindowFont {
   OwnedFont font;
-  int textHeight = 13;  // the font's cell height, 13 for Tahoma 8 pt at 96 dots per inch
+  int textHeight = DesignTextHeight;  // the font's cell height
 };
 
 // Tahoma 8 pt (11 pixels at 96 dots per inch) at the screen's dots per inch.
@@ -18,7 +19,7 @@ WindowFont MakeWindowFont();
 class DisplayScale {
  public:
   explicit DisplayScale(int textHeight) : textHeight_(textHeight) {}
-  int operator()(int designPixels) const { return MulDiv(designPixels, textHeight_, 13); }
+  int operator()(int designPixels) const { return ScaleToTextHeight(designPixels, textHeight_); }
 
  private:
   int textHeight_;

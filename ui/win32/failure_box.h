@@ -7,9 +7,6 @@
 
 namespace tarnwick::ui::win32 {
 
-// The caption of every failure message.
-inline constexpr const char* ApplicationTitle = "Get special folders location and size";
-
 // The default failure handler: releases the mouse and shows one error box with the failure's
 // message, owned by the active window; returns when the user has closed it.
 void ShowFailure(const std::string& message);

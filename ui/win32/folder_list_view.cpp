@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <string>
 
+#include "ui/main_window_layout.h"
 #include "ui/win32/checked.h"
 
 namespace tarnwick::ui::win32 {
@@ -40,16 +42,15 @@ FolderListView::FolderListView(HWND parent, int id, HFONT font) {
                                   GetModuleHandleA(nullptr), nullptr),
                   "Creating the folder list");
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT |
-                         LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP;
+  const DWORD extended =
+      LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
   SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-  const char* titles[ColumnCount] = {"Folder", "Location", "Size"};
   for (int column = 0; column < ColumnCount; ++column) {
     LVCOLUMNA header{};
     header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
     header.fmt = LVCFMT_LEFT;
     header.cx = 100;
-    header.pszText = const_cast<char*>(titles[column]);
+    header.pszText = const_cast<char*>(ListColumns[static_cast<std::size_t>(column)]);
     header.iSubItem = column;
     if (SendMessageA(hwnd_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header)) < 0)
       ThrowLastError("Adding a column to the folder list");
@@ -64,18 +65,17 @@ void FolderListView::createRows(const std::vector<FolderRow>& rows) {
     item.pszText = const_cast<char*>(rows[index].Caption.c_str());
     if (SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) < 0)
       ThrowLastError("Adding a row to the folder list");
-    showRow(index, rows[index]);
+    showRow(index, ShownRowOf(rows[index]));
   }
 }
 
-void FolderListView::showRow(std::size_t index, const FolderRow& row) {
+void FolderListView::showRow(std::size_t index, const ShownRow& row) {
   LVITEMA state{};
   state.stateMask = LVIS_STATEIMAGEMASK;
-  state.state = CheckStateImage(row.Checked);
+  state.state = CheckStateImage(row.checked);
   SendMessageA(hwnd_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
-  static const std::string nothing;
-  SetText(hwnd_, index, LocationColumn, row.SubItems.size() > 0 ? row.SubItems[0] : nothing);
-  SetText(hwnd_, index, SizeColumn, row.SubItems.size() > 1 ? row.SubItems[1] : nothing);
+  SetText(hwnd_, index, LocationColumn, row.location);
+  SetText(hwnd_, index, SizeColumn, row.size);
 }
 
 bool FolderListView::checked(std::size_t index) const {
@@ -92,11 +92,9 @@ std::optional<std::size_t> FolderListView::selectedRow() const {
 void FolderListView::divideColumns() {
   RECT client{};
   GetClientRect(hwnd_, &client);
-  const int width = client.right - client.left;
-  const int third = width / 3;
-  SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, FolderColumn, third + width % 3);
-  SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, LocationColumn, third);
-  SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, SizeColumn, third);
+  const std::array<int, 3> widths = ColumnWidths(client.right - client.left);
+  for (int column = 0; column < ColumnCount; ++column)
+    SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, column, widths[static_cast<std::size_t>(column)]);
 }
 
 }  // namespace tarnwick::ui::win32

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/folder_list.h"
+#include "ui/survey_runner.h"
 
 namespace tarnwick::ui::win32 {
 
@@ -24,7 +25,7 @@ class FolderListView {
   // Adds one item per row, showing each as it is.
   void createRows(const std::vector<FolderRow>& rows);
   // Shows the row's check box, its first location and its first size text.
-  void showRow(std::size_t index, const FolderRow& row);
+  void showRow(std::size_t index, const ShownRow& row);
 
   bool checked(std::size_t index) const;
   std::optional<std::size_t> selectedRow() const;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "report/report.h"
+#include "ui/double_click.h"
 #include "ui/win32/checked.h"
 #include "ui/win32/failure_box.h"
 #include "ui/win32/picture_button.h"
@@ -13,24 +14,17 @@ namespace tarnwick::ui::win32 {
 
 namespace {
 
-// The design, at 96 dots per inch.
-constexpr int DesignClientWidth = 534;
-constexpr int DesignClientHeight = 365;
-constexpr int MinimumOuterWidth = 550;
-constexpr int MinimumOuterHeight = 250;
-constexpr int ToolbarHeight = 73;
-constexpr int ButtonWidth = 70;
-constexpr int ButtonHeight = 65;
-constexpr int ButtonMargin = 3;
 constexpr int PictureSize = 32;
 constexpr int PictureGap = 4;
-constexpr int StatusHeight = 19;
 constexpr int ProgressGap = 8;
 // The panels' raised bevel stays one pixel wide at every resolution.
 constexpr int Bevel = 1;
 
 constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT_PTR ProgressTimer = 1;
+
+// The control identifier of a toolbar button: 101 for "btn1".
+int ButtonId(const ToolbarButton& spec) { return 100 + (spec.name[3] - '0'); }
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXA windowClass{};
@@ -66,14 +60,6 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-POINT DesktopCenter(const RECT& desktop, SIZE window) {
-  const LONG width = desktop.right - desktop.left;
-  const LONG height = desktop.bottom - desktop.top;
-  const LONG left = width / 2 + desktop.left - window.cx / 2;
-  const LONG top = height / 2 + desktop.top - window.cy / 2;
-  return {std::max(left, desktop.left), std::max(top, desktop.top)};
-}
-
 }  // namespace
 
 MainWindow::MainWindow(platform::Platform& platform)
@@ -82,40 +68,15 @@ MainWindow::MainWindow(platform::Platform& platform)
       list_(platform, computerInfo_),
       launcher_(platform),
       buttons_{{
-          {btn1Id,
-           "Get Data",
-           "GET_DATA",
-           "Retrieve information for selected special folders",
-           &MainWindow::btn1Click,
-           nullptr,
-           {}},
-          {btn2Id,
-           "Select All",
-           "SELECT_ALL",
-           "Select all folders",
-           &MainWindow::btn2Click,
-           nullptr,
-           {}},
-          {btn3Id,
-           "Select None",
-           "SELECT_NONE",
-           "Unselect folders",
-           &MainWindow::btn3Click,
-           nullptr,
-           {}},
-          {btn4Id, "Exit", "EXIT", "Exit Tarnwick", &MainWindow::btn4Click, nullptr, {}},
-          {btn5Id, "About...", "ABOUT", "About Tarnwick", &MainWindow::btn5Click, nullptr, {}},
-          {btn6Id,
-           "Export",
-           "EXPORT",
-           "Export selected folders information to a csv file",
-           &MainWindow::btn6Click,
-           nullptr,
-           {}},
-          {btn7Id, "Clear", "CLEAR", "Clear the listview", &MainWindow::btn7Click, nullptr, {}},
+          {ToolbarButtons[0], ButtonId(ToolbarButtons[0]), &MainWindow::btn1Click, nullptr, {}},
+          {ToolbarButtons[1], ButtonId(ToolbarButtons[1]), &MainWindow::btn2Click, nullptr, {}},
+          {ToolbarButtons[2], ButtonId(ToolbarButtons[2]), &MainWindow::btn3Click, nullptr, {}},
+          {ToolbarButtons[3], ButtonId(ToolbarButtons[3]), &MainWindow::btn6Click, nullptr, {}},
+          {ToolbarButtons[4], ButtonId(ToolbarButtons[4]), &MainWindow::btn7Click, nullptr, {}},
+          {ToolbarButtons[5], ButtonId(ToolbarButtons[5]), &MainWindow::btn5Click, nullptr, {}},
+          {ToolbarButtons[6], ButtonId(ToolbarButtons[6]), &MainWindow::btn4Click, nullptr, {}},
       }} {
   launcher_.Action = "Explore";
-  launcher_.Timeout = -1;
   font_ = MakeWindowFont();
   scale_ = DisplayScale(font_.textHeight);
   statusFont_ = MakeStatusFont();
@@ -124,32 +85,32 @@ MainWindow::MainWindow(platform::Platform& platform)
   RegisterWindowClass(instance, &MainWindow::Procedure);
   RECT outer{0, 0, scale_(DesignClientWidth), scale_(DesignClientHeight)};
   AdjustWindowRectEx(&outer, WindowStyle, FALSE, 0);
-  Checked(CreateWindowExA(0, ClassName, "Tarnwick 1.0", WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+  Checked(CreateWindowExA(0, ClassName, WindowCaption, WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                           outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                           instance, this),
           "Creating the main window");
   // The procedure set hwnd_ while the window was being created.
   createControls();
-  runner_ = std::make_unique<SurveyThread>(
-      list_, hwnd_, SurveyWakeMessage,
-      SurveyThread::Events{[this](std::size_t row) { onRowsHandedBack(row); },
-                           [this](std::exception_ptr failure) { onSurveyFinished(failure); }});
-  // Status texts come from this thread, or from the survey's in the order the run sets them.
-  list_.setStatusSink([this](const std::string& text) {
-    if (runner_ && runner_->onThisThread())
-      runner_->post([this, text] { setStatusText(text); });
-    else
-      setStatusText(text);
-  });
+  windowThread_ = std::make_unique<Win32WindowThread>(hwnd_, SurveyWakeMessage);
+  sampler_ = std::make_unique<Win32RepeatingTimer>(hwnd_, ProgressTimer);
+  SurveyRunner::Events events;
+  events.status = [this](const std::string& text) { setStatusText(text); };
+  events.rowsHandedBack = [this](std::size_t first, std::size_t last) {
+    onRowsHandedBack(first, last);
+  };
+  events.progress = [this](const std::string& text) { setProgressText(text); };
+  events.finished = [this](std::exception_ptr failure) { onSurveyFinished(failure); };
+  runner_ = std::make_unique<SurveyRunner>(list_, *windowThread_, *sampler_, std::move(events));
   FormCreate();
   layout();
-  lastFocus_ = buttons_[0].hwnd;
+  lastFocus_ = buttonById(btn1Id)->hwnd;
 }
 
 MainWindow::~MainWindow() {
   // The run's thread writes the rows; it must be gone before they are.
   runner_.reset();
-  list_.setStatusSink({});
+  // Destroyed by its owner, not closed: the message loop (or a failure box's) goes on.
+  endLoopOnDestroy_ = false;
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
@@ -157,15 +118,19 @@ void MainWindow::createControls() {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   const int pictureSize = scale_(PictureSize);
   // Created in Tab order: the dialog manager visits the controls in the order they were made.
-  for (Button& button : buttons_) {
-    button.hwnd = Checked(
-        CreateWindowExA(0, WC_BUTTONA, button.caption,
+  std::array<Button*, 7> tabOrder{};
+  for (Button& button : buttons_)
+    tabOrder[static_cast<std::size_t>(button.spec.tabOrder)] = &button;
+  for (Button* button : tabOrder) {
+    button->hwnd = Checked(
+        CreateWindowExA(0, WC_BUTTONA, button->spec.caption,
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0, hwnd_,
-                        reinterpret_cast<HMENU>(INT_PTR(button.id)), instance, nullptr),
+                        reinterpret_cast<HMENU>(INT_PTR(button->id)), instance, nullptr),
         "Creating a toolbar button");
-    SendMessageA(button.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.font.get()), FALSE);
-    button.icon.reset(static_cast<HICON>(
-        LoadImageA(instance, button.picture, IMAGE_ICON, pictureSize, pictureSize, 0)));
+    SendMessageA(button->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.font.get()), FALSE);
+    // Resource names ignore case: "get_data" is the icon GET_DATA.
+    button->icon.reset(static_cast<HICON>(
+        LoadImageA(instance, button->spec.picture, IMAGE_ICON, pictureSize, pictureSize, 0)));
   }
   lv1_ = std::make_unique<FolderListView>(hwnd_, lv1Id, font_.font.get());
   stat1_ = Checked(
@@ -191,19 +156,18 @@ void MainWindow::createControls() {
 
 std::vector<HintedControl> MainWindow::hintedControls() const {
   std::vector<HintedControl> controls;
-  for (const Button& button : buttons_) controls.push_back({button.hwnd, button.hint});
-  controls.push_back(
-      {lv1_->hwnd(), "Special folders list, double click on a populated folder to explore it"});
+  for (const Button& button : buttons_) controls.push_back({button.hwnd, button.spec.hint});
+  controls.push_back({lv1_->hwnd(), ListHint});
   return controls;
 }
 
 void MainWindow::show(platform::ShowCommand command) {
-  RECT desktop{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
-  desktop.right = desktop.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
-  desktop.bottom = desktop.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  const Rect desktop =
+      Rect::fromSize(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                     GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
   RECT outer{};
   GetWindowRect(hwnd_, &outer);
-  const POINT place = DesktopCenter(desktop, {outer.right - outer.left, outer.bottom - outer.top});
+  const Point place = DesktopCenter(desktop, {outer.right - outer.left, outer.bottom - outer.top});
   SetWindowPos(hwnd_, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   switch (command) {
     case platform::ShowCommand::Maximized:
@@ -278,10 +242,10 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (lastFocus_) SetFocus(lastFocus_);
       return 0;
     case WM_TIMER:
-      if (wParam == ProgressTimer && runner_) setProgressText(runner_->progressText());
+      if (sampler_ && wParam == sampler_->id()) sampler_->tick();
       return 0;
     case SurveyWakeMessage:
-      if (runner_) runner_->runPending();
+      if (windowThread_) windowThread_->runPending();
       return 0;
     case WM_SETTINGCHANGE:
       if (lParam) onSettingChange(reinterpret_cast<const char*>(lParam));
@@ -295,11 +259,11 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       if (wParam) {
         runner_.reset();
-        DestroyWindow(hwnd_);
+        if (hwnd_) DestroyWindow(hwnd_);
       }
       return 0;
     case WM_DESTROY:
-      PostQuitMessage(0);
+      if (endLoopOnDestroy_) PostQuitMessage(0);
       return 0;
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
@@ -323,17 +287,20 @@ void MainWindow::layout() {
       moves = DeferWindowPos(moves, window, nullptr, x, y, std::max(w, 0), std::max(h, 0),
                              SWP_NOZORDER | SWP_NOACTIVATE);
   };
-  // Five buttons from the left edge in the order they read, "About..." and "Exit" at the right.
-  const int leftGroup[] = {btn1Id, btn2Id, btn3Id, btn6Id, btn7Id};
-  int x = Bevel + margin;
-  for (int id : leftGroup) {
-    place(buttonById(id)->hwnd, x, Bevel + margin, buttonWidth, buttonHeight);
-    x += buttonWidth + 2 * margin;
+  // The buttons from the left edge in the order they read; those that follow the right edge are
+  // laid out from it, the last one nearest it.
+  int left = Bevel + margin;
+  int right = width - Bevel - margin;
+  for (const Button& button : buttons_) {
+    if (button.spec.followsRightEdge) continue;
+    place(button.hwnd, left, Bevel + margin, buttonWidth, buttonHeight);
+    left += buttonWidth + 2 * margin;
   }
-  x = width - Bevel - margin - buttonWidth;
-  place(buttonById(btn4Id)->hwnd, x, Bevel + margin, buttonWidth, buttonHeight);
-  place(buttonById(btn5Id)->hwnd, x - 2 * margin - buttonWidth, Bevel + margin, buttonWidth,
-        buttonHeight);
+  for (auto button = buttons_.rbegin(); button != buttons_.rend(); ++button) {
+    if (!button->spec.followsRightEdge) continue;
+    place(button->hwnd, right - buttonWidth, Bevel + margin, buttonWidth, buttonHeight);
+    right -= buttonWidth + 2 * margin;
+  }
   place(lv1_->hwnd(), Bevel, toolbar + Bevel, width - 2 * Bevel,
         height - toolbar - 2 * Bevel - status);
   place(stat1_, Bevel, height - Bevel - status, width - 2 * Bevel, status);
@@ -364,7 +331,7 @@ MainWindow::Button* MainWindow::buttonById(int id) {
 void MainWindow::onCommand(int id, int code) {
   if (id == IDCANCEL) {
     // Esc, through the dialog manager: it stops a run and does nothing else.
-    if (runner_ && runner_->running()) runner_->stop();
+    if (surveyRunning()) runner_->stop();
     return;
   }
   Button* button = buttonById(id);
@@ -450,11 +417,14 @@ void MainWindow::setProgressText(const std::string& text) {
   InvalidateRect(progress1_, nullptr, TRUE);
 }
 
-void MainWindow::showAllRows() {
+void MainWindow::showRow(std::size_t index) {
   updatingList_ = true;
-  for (std::size_t index = 0; index < list_.rows().size(); ++index)
-    lv1_->showRow(index, list_.rows()[index]);
+  lv1_->showRow(index, runner_ ? runner_->shownRow(index) : ShownRowOf(list_.rows()[index]));
   updatingList_ = false;
+}
+
+void MainWindow::showAllRows() {
+  for (std::size_t index = 0; index < list_.rows().size(); ++index) showRow(index);
 }
 
 // ---- Handlers ------------------------------------------------------------------------------
@@ -467,12 +437,7 @@ void MainWindow::FormCreate() {
   updatingList_ = false;
 }
 
-void MainWindow::btn1Click() {
-  shownRows_ = 0;
-  runner_->start(SurveyThread::Job::Survey);
-  SetTimer(hwnd_, ProgressTimer, SurveyThread::SampleMilliseconds, nullptr);
-  setProgressText(runner_->progressText());
-}
+void MainWindow::btn1Click() { runner_->start(SurveyRunner::Job::Survey); }
 
 void MainWindow::btn2Click() {
   list_.SelectAll();
@@ -492,37 +457,19 @@ void MainWindow::btn5Click() {
 
 void MainWindow::btn6Click() { ExportReport(platform_, list_, computerInfo_); }
 
-void MainWindow::btn7Click() {
-  shownRows_ = 0;
-  runner_->start(SurveyThread::Job::Clear);
-  SetTimer(hwnd_, ProgressTimer, SurveyThread::SampleMilliseconds, nullptr);
-  setProgressText(runner_->progressText());
-}
+void MainWindow::btn7Click() { runner_->start(SurveyRunner::Job::Clear); }
 
 void MainWindow::lv1DblClick() {
-  const auto selected = lv1_->selectedRow();
-  if (!selected) return;
-  const FolderRow& row = list_.rows()[*selected];
-  if (!row.Checked || row.SubItems.empty()) return;
-  const std::string& location = row.SubItems.front();
-  // The folder may have been replaced by a file or a program since the survey; the shell would
-  // open or run that, so only a directory is handed over.
-  if (!platform_.directoryExists(location)) return;
-  launcher_.FileName = location;
-  launcher_.OpenWithShell();
+  OpenDoubleClickedFolder(list_.rows(), lv1_->selectedRow(), platform_, launcher_);
 }
 
-void MainWindow::onRowsHandedBack(std::size_t lastRow) {
-  updatingList_ = true;
-  for (; shownRows_ <= lastRow && shownRows_ < list_.rows().size(); ++shownRows_)
-    lv1_->showRow(shownRows_, list_.rows()[shownRows_]);
-  updatingList_ = false;
+void MainWindow::onRowsHandedBack(std::size_t first, std::size_t last) {
+  for (std::size_t index = first; index <= last && index < list_.rows().size(); ++index)
+    showRow(index);
 }
 
 void MainWindow::onSurveyFinished(std::exception_ptr failure) {
-  KillTimer(hwnd_, ProgressTimer);
   showAllRows();
-  setProgressText(runner_->progressText());
   if (settingsChangedDuringRun_) readRegionalSettings();
   if (failure) Guarded([failure] { std::rethrow_exception(failure); });
   if (closeAfterRun_) DestroyWindow(hwnd_);

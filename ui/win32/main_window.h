@@ -15,10 +15,12 @@
 #include "core/system_folders.h"
 #include "platform/platform.h"
 #include "ui/launcher.h"
+#include "ui/main_window_layout.h"
+#include "ui/survey_runner.h"
 #include "ui/win32/display_scale.h"
 #include "ui/win32/folder_list_view.h"
 #include "ui/win32/handles.h"
-#include "ui/win32/survey_thread.h"
+#include "ui/win32/window_services.h"
 
 namespace tarnwick::ui::win32 {
 
@@ -81,10 +83,8 @@ class MainWindow {
 
  private:
   struct Button {
+    const ToolbarButton& spec;
     int id;
-    const char* caption;
-    const char* picture;  // icon resource name
-    const char* hint;
     void (MainWindow::*handler)();
     HWND hwnd = nullptr;
     OwnedIcon icon;
@@ -101,11 +101,12 @@ class MainWindow {
   void onDrawItem(const DRAWITEMSTRUCT& item);
   void onClose();
   void onSurveyFinished(std::exception_ptr failure);
-  void onRowsHandedBack(std::size_t lastRow);
+  void onRowsHandedBack(std::size_t first, std::size_t last);
   void onSettingChange(const char* area);
   void readRegionalSettings();
   void setStatusText(const std::string& text);
   void setProgressText(const std::string& text);
+  void showRow(std::size_t index);
   void showAllRows();
   Button* buttonById(int id);
 
@@ -115,17 +116,19 @@ class MainWindow {
   Launcher launcher_;
   WindowFont font_;
   OwnedFont statusFont_;
-  DisplayScale scale_{13};
+  DisplayScale scale_{DesignTextHeight};
   HWND hwnd_ = nullptr;
   std::array<Button, 7> buttons_;
   std::unique_ptr<FolderListView> lv1_;
   HWND stat1_ = nullptr;
   HWND progress1_ = nullptr;
-  std::unique_ptr<SurveyThread> runner_;
+  std::unique_ptr<Win32WindowThread> windowThread_;
+  std::unique_ptr<Win32RepeatingTimer> sampler_;
+  std::unique_ptr<SurveyRunner> runner_;
   HWND lastFocus_ = nullptr;
-  std::size_t shownRows_ = 0;  // rows the list shows as the run left them
   bool updatingList_ = false;  // the window itself is setting check boxes
   bool closeAfterRun_ = false;
+  bool endLoopOnDestroy_ = true;
   bool settingsChangedDuringRun_ = false;
 };
 

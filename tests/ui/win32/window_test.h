@@ -8,14 +8,14 @@
 #include <memory>
 
 #include "platform/fake/fake_platform.h"
-#include "tests/support/survey_tree.h"
+#include "tests/ui/survey_tree.h"
 #include "tests/ui/win32/window_thread.h"
 
 namespace tarnwick::ui::win32::testing {
 
-using tarnwick::testing::LocateRowsInTree;
-using tarnwick::testing::RowFolder;
-using tarnwick::testing::SurveyTree;
+using tarnwick::ui::testing::LocateRowsInTree;
+using tarnwick::ui::testing::RowFolder;
+using tarnwick::ui::testing::SurveyTree;
 
 // Window tests need the display Wine draws on.
 inline bool HaveDisplay() {
