@@ -24,7 +24,7 @@ constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT_PTR ProgressTimer = 1;
 
 // The control identifier of a toolbar button: 101 for "btn1".
-int ButtonId(const ToolbarButton& spec) { return 100 + (spec.name[3] - '0'); }
+int ButtonId(const ToolbarButton& entry) { return 100 + (entry.name[3] - '0'); }
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXA windowClass{};
@@ -120,17 +120,17 @@ void MainWindow::createControls() {
   // Created in Tab order: the dialog manager visits the controls in the order they were made.
   std::array<Button*, 7> tabOrder{};
   for (Button& button : buttons_)
-    tabOrder[static_cast<std::size_t>(button.spec.tabOrder)] = &button;
+    tabOrder[static_cast<std::size_t>(button.entry.tabOrder)] = &button;
   for (Button* button : tabOrder) {
     button->hwnd = Checked(
-        CreateWindowExA(0, WC_BUTTONA, button->spec.caption,
+        CreateWindowExA(0, WC_BUTTONA, button->entry.caption,
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0, hwnd_,
                         reinterpret_cast<HMENU>(INT_PTR(button->id)), instance, nullptr),
         "Creating a toolbar button");
     SendMessageA(button->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.font.get()), FALSE);
     // Resource names ignore case: "get_data" is the icon GET_DATA.
     button->icon.reset(static_cast<HICON>(
-        LoadImageA(instance, button->spec.picture, IMAGE_ICON, pictureSize, pictureSize, 0)));
+        LoadImageA(instance, button->entry.picture, IMAGE_ICON, pictureSize, pictureSize, 0)));
   }
   lv1_ = std::make_unique<FolderListView>(hwnd_, lv1Id, font_.font.get());
   stat1_ = Checked(
@@ -156,7 +156,7 @@ void MainWindow::createControls() {
 
 std::vector<HintedControl> MainWindow::hintedControls() const {
   std::vector<HintedControl> controls;
-  for (const Button& button : buttons_) controls.push_back({button.hwnd, button.spec.hint});
+  for (const Button& button : buttons_) controls.push_back({button.hwnd, button.entry.hint});
   controls.push_back({lv1_->hwnd(), ListHint});
   return controls;
 }
@@ -292,12 +292,12 @@ void MainWindow::layout() {
   int left = Bevel + margin;
   int right = width - Bevel - margin;
   for (const Button& button : buttons_) {
-    if (button.spec.followsRightEdge) continue;
+    if (button.entry.followsRightEdge) continue;
     place(button.hwnd, left, Bevel + margin, buttonWidth, buttonHeight);
     left += buttonWidth + 2 * margin;
   }
   for (auto button = buttons_.rbegin(); button != buttons_.rend(); ++button) {
-    if (!button->spec.followsRightEdge) continue;
+    if (!button->entry.followsRightEdge) continue;
     place(button->hwnd, right - buttonWidth, Bevel + margin, buttonWidth, buttonHeight);
     right -= buttonWidth + 2 * margin;
   }

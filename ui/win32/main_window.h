@@ -83,7 +83,7 @@ class MainWindow {
 
  private:
   struct Button {
-    const ToolbarButton& spec;
+    const ToolbarButton& entry;
     int id;
     void (MainWindow::*handler)();
     HWND hwnd = nullptr;
