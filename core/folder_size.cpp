@@ -1,5 +1,6 @@
 #include "core/folder_size.h"
 
+#include "core/directory_graph.h"
 #include "core/system_folders.h"
 #include "core/tree_walk.h"
 
@@ -16,15 +17,50 @@ void WalkReport::merge(const WalkReport& other) {
   stopped = stopped || other.stopped;
 }
 
-std::uint64_t GetFolderSize(platform::Platform& platform, const std::string& path,
-                            bool includeSubfolders, const WalkOptions& options) {
+namespace {
+
+struct WalkRoot {
+  std::string openPath;
+  std::string prefix;  // what the paths below it start with
+};
+
+WalkRoot RootOf(platform::Platform& platform, const std::string& path) {
   std::string root = RemoveTrailingDelimiter(platform, path);
   // The POSIX root keeps its delimiter; the paths below it must not repeat it.
   const char delimiter = platform.pathStyle().delimiter;
   std::string prefix = root.size() == 1 && root[0] == delimiter ? std::string() : root;
+  return {std::move(root), std::move(prefix)};
+}
+
+}  // namespace
+
+std::uint64_t GetFolderSize(platform::Platform& platform, const std::string& path,
+                            bool includeSubfolders, const WalkOptions& options) {
+  const WalkRoot root = RootOf(platform, path);
   WalkReport ignored;
   WalkReport& report = options.report ? *options.report : ignored;
-  return TreeWalk(platform, includeSubfolders, options).run(root, prefix, report);
+  return TreeWalk(platform, includeSubfolders, options).run(root.openPath, root.prefix, report);
 }
+
+FolderSizes::FolderSizes(platform::Platform& platform)
+    : platform_(platform), graph_(std::make_unique<DirectoryGraph>()) {}
+
+FolderSizes::~FolderSizes() = default;
+
+std::uint64_t FolderSizes::measure(const std::string& path, const WalkOptions& options) {
+  const WalkRoot root = RootOf(platform_, path);
+  WalkReport ignored;
+  WalkReport& report = options.report ? *options.report : ignored;
+  TreeWalk walk(platform_, true, options, graph_.get());
+  walk.run(root.openPath, root.prefix, report);
+  if (walk.stopped()) {
+    // Directories cut short would pass for listed: the next folder starts afresh.
+    graph_ = std::make_unique<DirectoryGraph>();
+    return 0;
+  }
+  return walk.root() ? graph_->sum(*walk.root(), options.stop) : 0;
+}
+
+std::size_t FolderSizes::listed() const { return graph_->listed(); }
 
 }  // namespace tarnwick

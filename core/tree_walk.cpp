@@ -37,6 +37,7 @@ struct TreeWalk::DirectoryNode {
   std::shared_ptr<DirectoryNode> parent;
   std::string name;
   platform::DirectoryIdentity identity;
+  DirectoryGraph::Node* graphNode = nullptr;  // with a graph: where its sums go
 
   // A chain thousands of levels deep would otherwise be released by as deep a recursion.
   ~DirectoryNode() {
@@ -53,12 +54,14 @@ struct TreeWalk::Listing {
   std::atomic<bool> unreadable{false};  // counted once, whichever worker finds it
 };
 
-TreeWalk::TreeWalk(platform::Platform& platform, bool includeSubfolders, const WalkOptions& options)
+TreeWalk::TreeWalk(platform::Platform& platform, bool includeSubfolders, const WalkOptions& options,
+                   DirectoryGraph* graph)
     : platform_(platform),
       includeSubfolders_(includeSubfolders),
       options_(options),
       delimiter_(platform.pathStyle().delimiter),
-      threads_(ThreadCount(options.threads)) {}
+      threads_(ThreadCount(options.threads)),
+      graph_(graph) {}
 
 std::uint64_t TreeWalk::run(const std::string& openPath, const std::string& prefix,
                             WalkReport& report) {
@@ -81,6 +84,7 @@ std::uint64_t TreeWalk::run(const std::string& openPath, const std::string& pref
   for (Worker& worker : workers) {
     sum += worker.sum;
     gathered.merge(worker.report);
+    if (graph_) graph_->addEdges(worker.edges);
   }
   gathered.stopped = stopped_.load();
   std::sort(gathered.unreadablePaths.begin(), gathered.unreadablePaths.end());
@@ -172,31 +176,41 @@ platform::OpenResult TreeWalk::open(const PendingDirectory& directory, Worker& w
 
 void TreeWalk::list(PendingDirectory directory, Worker& worker) {
   platform::OpenResult opened = open(directory, worker);
-  WalkReport& report = worker.report;
   // A subdirectory deleted while the walk ran holds nothing to measure, like a file that vanished;
   // only the folder asked for is reported when it is missing.
   if (opened.status == OpenStatus::Missing && directory.parent) return;
   if (opened.status != OpenStatus::Opened) {
-    bool pseudo = opened.status == OpenStatus::PseudoFileSystem;
-    ++(pseudo ? report.pseudoFileSystems : report.unreadableDirectories);
-    if (report.keepPaths)
-      (pseudo ? report.notEnteredPaths : report.unreadablePaths).push_back(pathOf(directory));
+    reportNotEntered(directory, opened.status, worker);
     return;
   }
   const platform::DirectoryIdentity identity = opened.directory->identity();
-  for (const DirectoryNode* node = directory.parent.get(); node; node = node->parent.get()) {
-    if (node->identity == identity) {
-      ++report.loops;
-      if (report.keepPaths) report.notEnteredPaths.push_back(pathOf(directory));
+  DirectoryGraph::Node* graphNode = nullptr;
+  if (graph_) {
+    // The edge is kept even to a directory met before: another walk may come to it by a way on
+    // which it is no ancestor of itself.
+    const DirectoryGraph::Claim claim = graph_->claim(identity);
+    if (directory.parent)
+      worker.edges.push_back({directory.parent->graphNode, claim.node});
+    else
+      root_ = claim.node;
+    if (!claim.fresh) {
+      if (containsItself(directory, identity))
+        reportNotEntered(directory, OpenStatus::Opened, worker);
       return;
     }
+    graphNode = claim.node;
+  } else if (containsItself(directory, identity)) {
+    reportNotEntered(directory, OpenStatus::Opened, worker);
+    return;
   }
+  if (options_.progress) options_.progress->directories.fetch_add(1, std::memory_order_relaxed);
   auto listing = std::make_shared<Listing>();
   listing->directory = std::move(opened.directory);
   listing->node = std::make_shared<DirectoryNode>();
   listing->node->parent = std::move(directory.parent);
   listing->node->name = std::move(directory.name);
   listing->node->identity = identity;
+  listing->node->graphNode = graphNode;
 
   const std::uint64_t queuedBefore = worker.queued;
   std::vector<DirectoryEntry> batch;
@@ -213,6 +227,30 @@ void TreeWalk::list(PendingDirectory directory, Worker& worker) {
   if (worker.queued == queuedBefore) return;  // no subdirectory will ask for it
   if (worker.kept.size() == kKeptListings) worker.kept.erase(worker.kept.begin());
   worker.kept.push_back(std::move(listing));
+}
+
+bool TreeWalk::containsItself(const PendingDirectory& directory,
+                              const platform::DirectoryIdentity& identity) const {
+  for (const DirectoryNode* node = directory.parent.get(); node; node = node->parent.get())
+    if (node->identity == identity) return true;
+  return false;
+}
+
+// `Opened` here is a directory that was opened but not entered: it contains itself.
+void TreeWalk::reportNotEntered(const PendingDirectory& directory, OpenStatus status,
+                                Worker& worker) {
+  WalkReport& report = worker.report;
+  const bool unreadable = status != OpenStatus::Opened && status != OpenStatus::PseudoFileSystem;
+  // A survey meets a folder that cannot be read as a row's folder and again inside another row's
+  // tree: it is one folder, reported once.
+  std::string path;
+  if (report.keepPaths || graph_) path = pathOf(directory);
+  if (graph_ && !graph_->firstReport(path)) return;
+  ++(unreadable                               ? report.unreadableDirectories
+     : status == OpenStatus::PseudoFileSystem ? report.pseudoFileSystems
+                                              : report.loops);
+  if (report.keepPaths)
+    (unreadable ? report.unreadablePaths : report.notEnteredPaths).push_back(std::move(path));
 }
 
 void TreeWalk::markUnreadable(Listing& listing, Worker& worker) {
@@ -263,14 +301,19 @@ void TreeWalk::fill(Listing& listing, std::span<DirectoryEntry> entries, Worker&
 
 void TreeWalk::count(const Listing& listing, std::span<DirectoryEntry> entries, Worker& worker) {
   std::uint64_t measured = 0;
+  std::uint64_t bytes = 0;
   for (DirectoryEntry& entry : entries) {
     if (entry.kind == EntryKind::Directory) {
       if (includeSubfolders_) worker.found.push_back({listing.node, std::move(entry.name)});
     } else {
-      worker.sum += entry.size;
+      bytes += entry.size;
       ++measured;
     }
   }
+  if (DirectoryGraph::Node* graphNode = listing.node->graphNode)
+    graphNode->fileBytes.fetch_add(bytes, std::memory_order_relaxed);
+  else
+    worker.sum += bytes;
   if (options_.progress && measured != 0)
     options_.progress->entries.fetch_add(measured, std::memory_order_relaxed);
 }
