@@ -180,7 +180,10 @@ void TreeWalk::list(PendingDirectory directory, Worker& worker) {
   // only the folder asked for is reported when it is missing.
   if (opened.status == OpenStatus::Missing && directory.parent) return;
   if (opened.status != OpenStatus::Opened) {
-    reportNotEntered(directory, opened.status, worker);
+    reportNotEntered(directory,
+                     opened.status == OpenStatus::PseudoFileSystem ? NotEntered::PseudoFileSystem
+                                                                   : NotEntered::Unreadable,
+                     worker);
     return;
   }
   const platform::DirectoryIdentity identity = opened.directory->identity();
@@ -195,12 +198,12 @@ void TreeWalk::list(PendingDirectory directory, Worker& worker) {
       root_ = claim.node;
     if (!claim.fresh) {
       if (containsItself(directory, identity))
-        reportNotEntered(directory, OpenStatus::Opened, worker);
+        reportNotEntered(directory, NotEntered::Loop, worker);
       return;
     }
     graphNode = claim.node;
   } else if (containsItself(directory, identity)) {
-    reportNotEntered(directory, OpenStatus::Opened, worker);
+    reportNotEntered(directory, NotEntered::Loop, worker);
     return;
   }
   if (options_.progress) options_.progress->directories.fetch_add(1, std::memory_order_relaxed);
@@ -236,21 +239,19 @@ bool TreeWalk::containsItself(const PendingDirectory& directory,
   return false;
 }
 
-// `Opened` here is a directory that was opened but not entered: it contains itself.
-void TreeWalk::reportNotEntered(const PendingDirectory& directory, OpenStatus status,
-                                Worker& worker) {
+void TreeWalk::reportNotEntered(const PendingDirectory& directory, NotEntered why, Worker& worker) {
   WalkReport& report = worker.report;
-  const bool unreadable = status != OpenStatus::Opened && status != OpenStatus::PseudoFileSystem;
   // A survey meets a folder that cannot be read as a row's folder and again inside another row's
   // tree: it is one folder, reported once.
   std::string path;
   if (report.keepPaths || graph_) path = pathOf(directory);
   if (graph_ && !graph_->firstReport(path)) return;
-  ++(unreadable                               ? report.unreadableDirectories
-     : status == OpenStatus::PseudoFileSystem ? report.pseudoFileSystems
-                                              : report.loops);
+  ++(why == NotEntered::Unreadable         ? report.unreadableDirectories
+     : why == NotEntered::PseudoFileSystem ? report.pseudoFileSystems
+                                           : report.loops);
   if (report.keepPaths)
-    (unreadable ? report.unreadablePaths : report.notEnteredPaths).push_back(std::move(path));
+    (why == NotEntered::Unreadable ? report.unreadablePaths : report.notEnteredPaths)
+        .push_back(std::move(path));
 }
 
 void TreeWalk::markUnreadable(Listing& listing, Worker& worker) {

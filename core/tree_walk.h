@@ -65,8 +65,8 @@ class TreeWalk {
                   std::vector<platform::DirectoryEntry>& entries);
   void queueFound(Worker& worker);
   void markUnreadable(Listing& listing, Worker& worker);
-  void reportNotEntered(const PendingDirectory& directory, platform::OpenStatus status,
-                        Worker& worker);
+  enum class NotEntered { Unreadable, PseudoFileSystem, Loop };
+  void reportNotEntered(const PendingDirectory& directory, NotEntered why, Worker& worker);
   bool containsItself(const PendingDirectory& directory,
                       const platform::DirectoryIdentity& identity) const;
   bool stopRequested();
