@@ -33,7 +33,7 @@ struct WalkReport {
 };
 
 struct WalkOptions {
-  unsigned threads = 0;  // 0: as many as the hardware offers
+  unsigned threads = 0;  // 0: the default, eight whatever the cores (see tree_walk.cpp)
   WalkProgress* progress = nullptr;
   const std::atomic<bool>* stop = nullptr;
   WalkReport* report = nullptr;  // the walk adds to it

@@ -14,6 +14,10 @@ namespace {
 // More threads than this gain little on one disk, and each holds a few descriptors: its listing,
 // the kept ones, a batch it handed out; eight stay well within a limit of 64 descriptors.
 constexpr unsigned kMaxThreads = 8;
+// Whatever the number of cores: a first walk after boot waits on the disk, and more walkers keep
+// more reads in flight (on 2 cores, 8 threads walked a cold tree of 600,000 files in 0.88x the
+// time of 2), while with the tree in the cache 8 threads were as fast as 2 or faster.
+constexpr unsigned kDefaultThreads = 8;
 // A batch this large is worth handing to an idle worker; a smaller one costs more to hand over
 // than to measure.
 constexpr std::size_t kShareMinimum = 128;
@@ -24,7 +28,7 @@ constexpr std::size_t kFillChunk = 256;
 constexpr std::size_t kKeptListings = 2;
 
 unsigned ThreadCount(unsigned requested) {
-  unsigned threads = requested != 0 ? requested : std::thread::hardware_concurrency();
+  unsigned threads = requested != 0 ? requested : kDefaultThreads;
   return std::clamp(threads, 1u, kMaxThreads);
 }
 

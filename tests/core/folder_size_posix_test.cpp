@@ -23,7 +23,7 @@ using testing::RunInChild;
 using testing::TempTree;
 
 constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;
-// One thread, the hardware's count, and more threads than cores.
+// One thread, the default count, and another count.
 constexpr unsigned kThreadCounts[] = {1, 0, 7};
 
 class WalkOnDisk : public ::testing::Test {
