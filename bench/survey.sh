@@ -38,13 +38,15 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 can_drop() { [ "$(id -u)" -eq 0 ] && [ -w /proc/sys/vm/drop_caches ]; }
 drop_caches() { sync; echo 3 >/proc/sys/vm/drop_caches; }
 
-# Runs a shell command once; prints its wall time in seconds.
+# Runs a shell command once; prints its wall time and its processor time (user and system) in
+# seconds. On a loaded machine the processor time shows what the wall time cannot: the work done.
 wall() {
   local start end
   start=$(date +%s%N)
-  sh -c "$1" >/dev/null 2>&1
+  /usr/bin/time -f "%U %S" -o "$SCRATCH/cpu" sh -c "$1" >/dev/null 2>&1
   end=$(date +%s%N)
-  awk -v ns=$((end - start)) 'BEGIN { printf "%.4f\n", ns / 1e9 }'
+  awk -v ns=$((end - start)) -v cpu="$(tail -n 1 "$SCRATCH/cpu")" \
+    'BEGIN { split(cpu, c, " "); printf "%.4f %.2f\n", ns / 1e9, c[1] + c[2] }'
 }
 
 # Pairs of survey_bench runs: "survey" and "separate" alternate which goes first.
@@ -80,6 +82,9 @@ nested() {  # title, environment, rows...
   ms=$(cut -d' ' -f1 "$SCRATCH/survey" | median)
   mp=$(cut -d' ' -f1 "$SCRATCH/separate" | median)
   awk -v s="$ms" -v p="$mp" 'BEGIN { printf "%-6s %6s %12.3f %12.3f %8.2f\n", "median", "", s, p, s / p }'
+  ms=$(cut -d' ' -f4 "$SCRATCH/survey" | median)
+  mp=$(cut -d' ' -f4 "$SCRATCH/separate" | median)
+  awk -v s="$ms" -v p="$mp" 'BEGIN { printf "%-6s %6s %12.2f %12.2f %8.2f\n", "cpu s", "", s, p, s / p }'
   local survey_line separate_line
   survey_line=$(tail -n 1 "$SCRATCH/survey")
   separate_line=$(tail -n 1 "$SCRATCH/separate")
@@ -118,22 +123,27 @@ compare() {  # title, cold|warm, name=command...
       l=$(load)
       t=$(wall "${commands[i]}")
       echo "$t" >>"$SCRATCH/t$i"
-      times[i]=$t
+      times[i]=${t% *}
       loads[i]=$l
     done
     printf '%-6s' "$round"
     for ((i = 0; i < n; ++i)); do printf ' %6s %10.3f' "${loads[i]}" "${times[i]}"; done
     echo
   done
-  local base
-  base=$(median <"$SCRATCH/t0")
+  local base base_cpu
+  base=$(cut -d' ' -f1 "$SCRATCH/t0" | median)
+  base_cpu=$(cut -d' ' -f2 "$SCRATCH/t0" | median)
   printf '%-6s' median
-  for ((i = 0; i < n; ++i)); do printf ' %6s %10.3f' "" "$(median <"$SCRATCH/t$i")"; done
+  for ((i = 0; i < n; ++i)); do printf ' %6s %10.3f' "" "$(cut -d' ' -f1 "$SCRATCH/t$i" | median)"; done
   echo
   printf '%-6s' ratio
   for ((i = 0; i < n; ++i)); do
-    awk -v t="$(median <"$SCRATCH/t$i")" -v b="$base" 'BEGIN { printf " %6s %10.2f", "", t / b }'
+    awk -v t="$(cut -d' ' -f1 "$SCRATCH/t$i" | median)" -v b="$base" \
+      'BEGIN { printf " %6s %10.2f", "", t / b }'
   done
+  echo
+  printf '%-6s' "cpu s"
+  for ((i = 0; i < n; ++i)); do printf ' %6s %10.2f' "" "$(cut -d' ' -f2 "$SCRATCH/t$i" | median)"; done
   echo
 }
 
