@@ -87,7 +87,7 @@ namespace {
 
 std::string UsageLine(std::string_view program, const CommandSyntax& command) {
   std::string line = "  " + std::string(program) + " " + std::string(command.name);
-  if (!command.operands.empty()) line += " " + std::string(command.operands);
+  if (!command.operands.empty()) line.append(1, ' ').append(command.operands);
   return line;
 }
 
@@ -116,7 +116,7 @@ std::string CommandHelp(std::string_view program, const CommandSyntax& command) 
   std::vector<std::pair<std::string, std::string_view>> lines;
   for (const OptionSyntax& option : command.options) {
     std::string name(option.name);
-    if (!option.valueName.empty()) name += " " + std::string(option.valueName);
+    if (!option.valueName.empty()) name.append(1, ' ').append(option.valueName);
     lines.emplace_back(name, option.help);
   }
   lines.emplace_back("--help", "show this help");

@@ -35,12 +35,12 @@ Decimal Quotient(std::uint64_t n, unsigned k) {
 void DropDigits(std::string& digits, std::size_t count) {
   if (count == 0) return;
   if (count > digits.size()) {
-    digits = "0";
+    digits.assign(1, '0');
     return;
   }
   const bool roundUp = digits[digits.size() - count] >= '5';
   digits.resize(digits.size() - count);
-  if (digits.empty()) digits = "0";
+  if (digits.empty()) digits.assign(1, '0');
   if (!roundUp) return;
   for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
     if (*it != '9') {

@@ -119,7 +119,7 @@ std::string DateTimeText(const platform::Platform& platform, const platform::Loc
                          const RegionalSettings& settings) {
   std::string text = DateText(platform, time, settings);
   if (time.hour != 0 || time.minute != 0 || time.second != 0)
-    text += " " + TimeText(time, settings);
+    text.append(1, ' ').append(TimeText(time, settings));
   return text;
 }
 

@@ -5,7 +5,7 @@ TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${TARNWICK_BUILD_DIR:-$TOP/build}
 
 # Debian packages the build and the tests need.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config desktop-file-utils appstream qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev libgmock-dev googletest liburing-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config desktop-file-utils appstream qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev libgmock-dev googletest liburing-dev dpkg-dev)
 # Debian packages of the Windows cross build and of its tests under Wine (locales: the Japanese
 # locale those tests make for a double-byte code page).
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 locales)
@@ -24,7 +24,17 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# One of Debian's build flags, all hardening on (dpkg-buildflags); from the top folder, which its
+# -ffile-prefix-map takes as the root of the paths in the debugging information.
+debian_flags() {
+  (cd "$TOP" && DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1")
+}
+
+# The scripts build as a distribution does, Release with Debian's flags, and with warnings as
+# errors.
 configure_and_build() {
-  cmake -S "$TOP" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake -S "$TOP" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNWICK_WERROR=ON \
+    -DCMAKE_CXX_FLAGS="$(debian_flags CPPFLAGS) $(debian_flags CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(debian_flags LDFLAGS)" "$@"
   cmake --build "$BUILD"
 }

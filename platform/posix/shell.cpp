@@ -39,9 +39,12 @@ std::optional<std::string> FindProgram(std::string_view name) {
   std::string_view dirs = path && *path ? path : "/usr/local/bin:/usr/bin:/bin";
   while (true) {
     const std::size_t colon = dirs.find(':');
-    std::string dir(dirs.substr(0, colon));
+    // An empty entry in PATH names the current directory.
+    std::string_view dir = dirs.substr(0, colon);
     if (dir.empty()) dir = ".";
-    const std::string candidate = dir + "/" + std::string(name);
+    std::string candidate;
+    candidate.reserve(dir.size() + 1 + name.size());
+    candidate.append(dir).append(1, '/').append(name);
     struct stat info;
     if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
         ::access(candidate.c_str(), X_OK) == 0)

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/fake/fake_platform.h"
+#include "tests/support/numbered_name.h"
 
 namespace tarnwick {
 namespace {
@@ -75,13 +76,13 @@ FakeNode Generated(int levels, int width, std::uint64_t& sum, std::uint64_t& fil
   FakeNode node;
   for (int f = 0; f < 3 + levels; ++f) {
     std::uint64_t size = (levels * 7919 + f * 104729) % 100003;
-    node.files["f" + std::to_string(f)] = size;
+    node.files[testing::NumberedName('f', f)] = size;
     sum += size;
     ++files;
   }
   if (levels > 0)
     for (int d = 0; d < width; ++d)
-      node.children["d" + std::to_string(d)] = Generated(levels - 1, width, sum, files);
+      node.children[testing::NumberedName('d', d)] = Generated(levels - 1, width, sum, files);
   return node;
 }
 
@@ -105,7 +106,7 @@ TEST(GetFolderSize, StopsPromptlyWithAConsistentPartialSum) {
   FakeNode root;
   for (int d = 0; d < 2000; ++d)
     for (int f = 0; f < 10; ++f)
-      root.children["d" + std::to_string(d)].files["f" + std::to_string(f)] = 1;
+      root.children[testing::NumberedName('d', d)].files[testing::NumberedName('f', f)] = 1;
   fake->tree = root;
   fake->treeRoot = "/slow";
   fake->onList = [](const std::string&) {

@@ -15,6 +15,7 @@
 
 #include "core/folder_catalogue.h"
 #include "platform/fake/fake_platform.h"
+#include "tests/support/numbered_name.h"
 #include "ui/folder_list_view.h"
 #include "ui/main_window.h"
 
@@ -31,7 +32,8 @@ inline platform::FakeNode SurveyTree(int subfolders = 0) {
   for (std::size_t row = 0; row < FolderCatalogue.size(); ++row) {
     platform::FakeNode folder;
     folder.files["data"] = row + 1;
-    for (int i = 0; i < subfolders; ++i) folder.children["d" + std::to_string(i)].files["f"] = 10;
+    for (int i = 0; i < subfolders; ++i)
+      folder.children[tarnwick::testing::NumberedName('d', i)].files["f"] = 10;
     root.children[RowFolder(row).substr(3)] = folder;
   }
   return root;
