@@ -1,7 +1,5 @@
 #include "core/folder_list.h"
 
-#include <optional>
-
 #include "core/size_text.h"
 
 namespace tarnwick {
@@ -29,14 +27,8 @@ bool FolderList::RunSurvey(const SurveyOptions& options) {
   };
   totalSize_ = 0;
   setStatus("Retriving Data...");
-  // Every ticked row is looked up before any is measured, so that the walk of one row can keep
-  // what another row's folder will need; the texts are the ones shown and measured below.
-  std::vector<std::optional<std::string>> locations(rows_.size());
-  for (std::size_t r = 0; r < rows_.size(); ++r) {
-    if (!rows_[r].Checked) continue;
-    std::string location = LocateFolder(computerInfo_, FolderCatalogue[r].Source);
-    if (DirectoryExists(platform_, location)) locations[r] = std::move(location);
-  }
+  // One record of the directories listed for the whole run: a folder inside another row's tree,
+  // or the same as another row's, is summed from it instead of being listed again.
   FolderSizes sizes(platform_);
   for (std::size_t r = 0; r < rows_.size(); ++r) {
     if (stopRequested()) {
@@ -47,15 +39,16 @@ bool FolderList::RunSurvey(const SurveyOptions& options) {
     FolderRow& row = rows_[r];
     if (!row.Checked) {
       row.SubItems.clear();
-    } else if (locations[r]) {
-      const std::uint64_t size = sizes.measure(*locations[r], options.walk);
+    } else if (const std::string location = LocateFolder(computerInfo_, FolderCatalogue[r].Source);
+               DirectoryExists(platform_, location)) {
+      const std::uint64_t size = sizes.measure(location, options.walk);
       // A walk cut short gives a partial sum, which must not pass for the folder's size.
       if (stopRequested()) {
         setStatus("Stopped");
         return false;
       }
       // Appended, never replaced: a row ticked over several runs keeps every run's pair.
-      row.SubItems.push_back(*locations[r]);
+      row.SubItems.push_back(location);
       row.SubItems.push_back(
           SizeToText(static_cast<std::int64_t>(size), settings_.decimalSeparator));
       totalSize_ += size;

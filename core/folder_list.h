@@ -25,8 +25,7 @@ bool DirectoryExists(platform::Platform& platform, const std::string& path);
 
 // Optional hooks of a survey run; all are called on the thread that runs the survey.
 struct SurveyObserver {
-  // When the run turns to the row, before it is measured; every row the run reaches, ticked or
-  // not. The ticked rows are all looked up, in order, before the first of these calls.
+  // Before the row is looked up; every row the run reaches, ticked or not.
   std::function<void(std::size_t row)> rowStarted;
   // After the row's values are appended (or emptied, or left as they were); not for the row a
   // stop request cut short.
