@@ -7,6 +7,7 @@
 
 #include "core/folder_size.h"
 #include "platform/fake/fake_platform.h"
+#include "tests/support/numbered_name.h"
 
 namespace tarnwick {
 namespace {
@@ -31,7 +32,7 @@ struct RandomTree {
     for (int m = 0; m < mountCount; ++m) {
       const std::string at = readable[rng() % readable.size()];
       const std::string shown = readable[rng() % readable.size()];
-      const std::string name = "mount" + std::to_string(m);
+      const std::string name = std::string("mount").append(std::to_string(m));
       // Found through a path without mounts, so that the node stays where it is.
       const_cast<FakeNode*>(fake->findNode(at))->children[name].shows = shown;
       mounts.push_back(at + "/" + name);
@@ -40,10 +41,11 @@ struct RandomTree {
 
   void grow(FakeNode& node, const std::string& path, int depth, std::mt19937& rng) {
     for (unsigned f = rng() % 4; f > 0; --f)
-      node.files["f" + std::to_string(f)] = rng() % 100000 + (std::uint64_t{rng() % 3} << 32);
+      node.files[testing::NumberedName('f', static_cast<int>(f))] =
+          rng() % 100000 + (std::uint64_t{rng() % 3} << 32);
     if (depth == 4) return;
     for (unsigned d = rng() % 4; d > 0; --d) {
-      const std::string name = "d" + std::to_string(d);
+      const std::string name = testing::NumberedName('d', static_cast<int>(d));
       FakeNode& child = node.children[name];
       const unsigned kind = rng() % 20;
       child.unreadable = kind == 0;
