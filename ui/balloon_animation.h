@@ -11,7 +11,7 @@ enum class BalloonAnimation { None, Fade, SlideDown, SlideUp };
 
 struct BalloonAnimationInputs {
   std::optional<std::int64_t> msSinceLastShown;  // none before the program's first balloon
-  std::int64_t textLength = 0;                   // in UTF-16 units of the hint text
+  std::int64_t textLength = 0;                   // in bytes of the hint text
   bool animationOn = false;                      // the system's tool-tip animation setting
   bool fadeOn = false;                           // the system's tool-tip fade setting
   int pointerY = 0;                              // screen coordinates

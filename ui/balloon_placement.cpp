@@ -19,32 +19,10 @@ BalloonPosition RightOf(BalloonPosition p) {
 
 }  // namespace
 
-BalloonPoint PlacementOffset(BalloonPosition placement, BalloonSize size, int stemInset,
-                             int cursorClearance) {
-  const int x = IsLeft(placement) ? stemInset - size.width : -stemInset;
-  const int y = IsDownward(placement) ? 0 : -size.height - cursorClearance;
-  return {x, y};
-}
-
-BalloonPoint StemTip(BalloonPosition placement, const BalloonRect& rect, int stemInset) {
-  const int x = IsLeft(placement) ? rect.right - stemInset : rect.left + stemInset;
-  const int y = IsDownward(placement) ? rect.top : rect.bottom;
-  return {x, y};
-}
-
-BalloonRect ChangePlacement(const BalloonRect& rect, BalloonPosition from, BalloonPosition to,
-                            int stemInset, int cursorClearance) {
-  const BalloonSize size{rect.width(), rect.height()};
-  const BalloonPoint off = PlacementOffset(from, size, stemInset, cursorClearance);
-  const BalloonPoint on = PlacementOffset(to, size, stemInset, cursorClearance);
-  return rect.moved(on.x - off.x, on.y - off.y);
-}
-
-BalloonLayout PlaceBalloon(BalloonLayout layout, const BalloonRect& screenRect,
-                           const BalloonRect& wa) {
+BalloonLayout PlaceBalloon(BalloonLayout layout, const Rect& screenRect, const Rect& wa) {
   const int inset = layout.stemInset;
   const int clearance = layout.cursorClearance;
-  BalloonRect rect = screenRect;
+  Rect rect = screenRect;
   BalloonPosition placement = layout.placement;
   auto moveTo = [&](BalloonPosition to) {
     rect = ChangePlacement(rect, placement, to, inset, clearance);
@@ -53,7 +31,7 @@ BalloonLayout PlaceBalloon(BalloonLayout layout, const BalloonRect& screenRect,
 
   if (placement == BalloonPosition::Auto) {
     placement = BalloonPosition::LeftDown;
-    const BalloonPoint tip = StemTip(placement, rect, inset);
+    const Point tip = StemTip(placement, rect, inset);
     const bool up = 2 * tip.y < wa.top + wa.bottom;
     const bool right = 2 * tip.x >= wa.left + wa.right;
     moveTo(right ? (up ? BalloonPosition::RightUp : BalloonPosition::RightDown)
@@ -88,12 +66,18 @@ BalloonLayout PlaceBalloon(BalloonLayout layout, const BalloonRect& screenRect,
   return layout;
 }
 
-BalloonRect HoldWithinDesktop(const BalloonRect& window, const BalloonRect& desktop) {
-  BalloonRect r = window;
+Rect HoldWithinDesktop(const Rect& window, const Rect& desktop) {
+  Rect r = window;
   if (r.bottom > desktop.bottom) r = r.moved(0, desktop.bottom - r.bottom);
   if (r.right > desktop.right) r = r.moved(desktop.right - r.right, 0);
   if (r.left < desktop.left) r = r.moved(desktop.left - r.left, 0);
   return r;
+}
+
+Rect BalloonWindowRect(const BalloonLayout& placed, const Rect& desktop) {
+  Rect window = placed.rect;
+  window.bottom += 4;
+  return HoldWithinDesktop(window, desktop);
 }
 
 }  // namespace tarnwick::ui

@@ -7,7 +7,7 @@ void HintStateMachine::setHintsOn(bool on) {
   hintsOn_ = on;
 }
 
-void HintStateMachine::mouseMove(QPoint pos, const HintControl& control) {
+void HintStateMachine::mouseMove(Point pos, const HintControl& control) {
   if (!control.id) {
     cancel();
     return;
@@ -61,7 +61,7 @@ void HintStateMachine::cancelHint(bool keepChain) {
 
 void HintStateMachine::show() {
   const HintControl under = hintsOn_ ? host_.hintControlUnderPointer() : HintControl{};
-  if (!under.id || under.id != target_ || !host_.programWindowActive() || under.text.isEmpty()) {
+  if (!under.id || under.id != target_ || !host_.programWindowActive() || under.text.empty()) {
     cancel();
     return;
   }
@@ -69,7 +69,7 @@ void HintStateMachine::show() {
   request.target = target_;
   request.text = under.text;
   request.pointer = host_.pointerPos();
-  request.hintPoint = request.pointer + QPoint(0, host_.pointerShapeBelowHotSpot());
+  request.hintPoint = {request.pointer.x, request.pointer.y + host_.pointerShapeBelowHotSpot()};
   const std::int64_t now = host_.nowMs();
   if (lastShownMs_) request.msSinceLastShown = now - *lastShownMs_;
   host_.showBalloon(request);

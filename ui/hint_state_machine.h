@@ -1,14 +1,14 @@
 // When a balloon shows and goes: the rest before the first balloon, the chain that shows the next
 // control's balloon at once, the hide after a while, and cancelling. No window or real timer lies
-// behind it; the host answers its questions and carries out its orders, so tests drive it with a
-// fake clock.
+// behind it; the host (the window shell: its clock, its two one-shot timers, its pointer and its
+// controls) answers its questions and carries out its orders, so tests drive it with a fake clock.
 #pragma once
 
-#include <QPoint>
-#include <QRect>
-#include <QString>
 #include <cstdint>
 #include <optional>
+#include <string>
+
+#include "ui/geometry.h"
 
 namespace tarnwick::ui {
 
@@ -18,15 +18,15 @@ using HintControlId = const void*;
 // carries a hint. An id of nullptr means the point has none.
 struct HintControl {
   HintControlId id = nullptr;
-  QRect bounds;  // screen coordinates
-  QString text;  // the hint text to show
+  Rect bounds;       // screen coordinates
+  std::string text;  // the hint text to show
 };
 
 struct BalloonRequest {
   HintControlId target = nullptr;
-  QString text;
-  QPoint pointer;                                // screen coordinates
-  QPoint hintPoint;                              // the pointer moved below its visible shape
+  std::string text;
+  Point pointer;                                 // screen coordinates
+  Point hintPoint;                               // the pointer moved below its visible shape
   std::optional<std::int64_t> msSinceLastShown;  // none before the first balloon
 };
 
@@ -34,7 +34,7 @@ class HintHost {
  public:
   virtual ~HintHost() = default;
   virtual std::int64_t nowMs() const = 0;
-  virtual QPoint pointerPos() const = 0;
+  virtual Point pointerPos() const = 0;
   virtual HintControl hintControlUnderPointer() const = 0;
   // How far the pointer's visible shape reaches below its hot spot.
   virtual int pointerShapeBelowHotSpot() const = 0;
@@ -63,7 +63,7 @@ class HintStateMachine {
   bool hintsOn() const { return hintsOn_; }
 
   // A mouse move over one of the program's windows, with the hint control at its point.
-  void mouseMove(QPoint pos, const HintControl& control);
+  void mouseMove(Point pos, const HintControl& control);
   void showTimerFired();
   void hideTimerFired();
   // A key, a button, the wheel, a change of activation, or the pointer leaving the program.
@@ -83,7 +83,7 @@ class HintStateMachine {
   bool chainActive_ = false;
   bool showPending_ = false;
   bool balloonVisible_ = false;
-  std::optional<QRect> shownBounds_;  // the target's bounds when its balloon was shown
+  std::optional<Rect> shownBounds_;  // the target's bounds when its balloon was shown
   std::optional<std::int64_t> lastShownMs_;
 };
 

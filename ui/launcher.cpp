@@ -22,14 +22,10 @@ platform::ShowCommand ShowCommandOf(ShowState state) {
 
 std::int32_t Launcher::OpenWithShell() {
   if (FileName.empty()) return 0;
-  instance_ = 0;
-  process_ = 0;
+  // The platform keeps the process handle the shell hands back; nothing here waits on it.
   const platform::ShellResult result =
       platform_.shellExecute({Action, FileName, Parameters, StartDir, ShowCommandOf(ShowMode)});
-  if (!result.ok) return result.instance;
-  instance_ = result.instance;
-  process_ = result.process;
-  return 0;
+  return result.ok ? 0 : result.instance;
 }
 
 }  // namespace tarnwick::ui

@@ -1,22 +1,27 @@
 #include "ui/shadow.h"
 
-#include <QPainter>
+#include <cassert>
 
 namespace tarnwick::ui {
+
+RgbaPicture::RgbaPicture(int width, int height, std::uint32_t fill)
+    : width_(width),
+      height_(height),
+      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
 
 ShadowMap::ShadowMap(int width, int height)
     : width_(width),
       height_(height),
       cells_(static_cast<std::size_t>(width + 2) * static_cast<std::size_t>(height + 2), 0) {}
 
-ShadowMap BlurShadowMask(const QImage& mask, int blurCount) {
+ShadowMap BlurShadowMask(const RgbaPicture& mask, int blurCount) {
   const int width = mask.width();
   const int height = mask.height();
   ShadowMap map(width, height);
   for (int pass = 0; pass < blurCount; ++pass) {
     for (int y = 0; y < height; ++y) {
       for (int x = 0; x < width; ++x) {
-        if (qBlue(mask.pixel(x, y)) != 0) map.at(x, y) = 255;
+        if (ColourOf(mask.pixel(x, y)).blue != 0) map.at(x, y) = 255;
       }
     }
     for (int y = 0; y < height; ++y) {
@@ -29,34 +34,31 @@ ShadowMap BlurShadowMask(const QImage& mask, int blurCount) {
   return map;
 }
 
-void ComposeShadow(QImage& picture, const ShadowMap& map, QColor shadow) {
-  Q_ASSERT(picture.width() == map.width() && picture.height() == map.height());
-  if (picture.format() != QImage::Format_RGB32) picture.convertTo(QImage::Format_RGB32);
-  const int shadowRed = shadow.red();
-  const int shadowGreen = shadow.green();
-  const int shadowBlue = shadow.blue();
+void ComposeShadow(RgbaPicture& picture, const ShadowMap& map, Rgb shadow) {
+  assert(picture.width() == map.width() && picture.height() == map.height());
   for (int y = 0; y < picture.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
     for (int x = 0; x < picture.width(); ++x) {
       const int a = map.at(x, y);
       const auto blend = [a](int channel, int shadowChannel) {
-        return (channel * (255 - a) + shadowChannel * a) >> 8;
+        return static_cast<std::uint8_t>((channel * (255 - a) + shadowChannel * a) >> 8);
       };
-      const QRgb pixel = line[x];
-      line[x] = qRgb(blend(qRed(pixel), shadowRed), blend(qGreen(pixel), shadowGreen),
-                     blend(qBlue(pixel), shadowBlue));
+      const Rgb under = ColourOf(picture.pixel(x, y));
+      picture.setPixel(x, y,
+                       OpaquePixel({blend(under.red, shadow.red), blend(under.green, shadow.green),
+                                    blend(under.blue, shadow.blue)}));
     }
   }
 }
 
-QImage ShadowMask(QSize size, const QFont& font, const QString& text, int flags, int distance) {
-  QImage mask(size, QImage::Format_RGB32);
-  mask.fill(Qt::black);
-  QPainter painter(&mask);
-  painter.setFont(font);
-  painter.setPen(Qt::white);
-  painter.drawText(QRect(QPoint(distance, distance), size), flags, text);
-  return mask;
+Rgb LabelTextColor(const LabelKind& kind, Rgb fontColor) {
+  return kind.kindType == TextKind::Scheme ? kind.color : fontColor;
+}
+
+RgbaPicture SoftShadowPicture(RgbaPicture backdrop, const RgbaPicture& mask,
+                              const LabelShadow& shadow) {
+  if (shadow.mode == ShadowMode::Soft)
+    ComposeShadow(backdrop, BlurShadowMask(mask, shadow.blurCount), shadow.color);
+  return backdrop;
 }
 
 }  // namespace tarnwick::ui

@@ -20,7 +20,8 @@ constexpr std::size_t CommonFilesRow = 0, ProgramFilesRow = 1, WindowsRow = 2, S
                       TempRow = 4, DesktopRow = 5;
 
 // A small Windows system on drive C: whose folders lie in the fake's tree; the desktop's folder
-// is named but missing.
+// is named but missing. Common Files holds 1536 bytes ("1.5 KB"), Program Files 1636 in all,
+// WINDOWS 1050624 ("1 MB") and Temp 1.
 class FolderListTest : public ::testing::Test {
  protected:
   FolderListTest() {
@@ -53,11 +54,6 @@ class FolderListTest : public ::testing::Test {
   void tick(std::initializer_list<std::size_t> rows) {
     for (std::size_t r : rows) list.rows()[r].Checked = true;
   }
-  // What the walk gives for the folder, so these tests hold whichever walker is built in.
-  std::string sizeText(const std::string& path) {
-    return SizeToText(static_cast<std::int64_t>(GetFolderSize(*fake, path, true)));
-  }
-  std::uint64_t size(const std::string& path) { return GetFolderSize(*fake, path, true); }
 
   std::unique_ptr<FakePlatform> fake = FakePlatform::Windows();
   ComputerInfo info{*fake};
@@ -102,28 +98,25 @@ TEST_F(FolderListTest, SurveyFillsTickedRowsWhoseFolderExists) {
   tick({CommonFilesRow, WindowsRow, TempRow, DesktopRow});
   EXPECT_TRUE(list.RunSurvey());
   const auto& rows = list.rows();
-  EXPECT_THAT(
-      rows[CommonFilesRow].SubItems,
-      ElementsAre("C:\\Program Files\\Common Files", sizeText("C:\\Program Files\\Common Files")));
-  EXPECT_THAT(rows[WindowsRow].SubItems, ElementsAre("C:\\WINDOWS", sizeText("C:\\WINDOWS")));
-  EXPECT_THAT(rows[TempRow].SubItems, ElementsAre("C:\\Temp", sizeText("C:\\Temp")));
+  EXPECT_THAT(rows[CommonFilesRow].SubItems,
+              ElementsAre("C:\\Program Files\\Common Files", "1.5 KB"));
+  EXPECT_THAT(rows[WindowsRow].SubItems, ElementsAre("C:\\WINDOWS", "1 MB"));
+  EXPECT_THAT(rows[TempRow].SubItems, ElementsAre("C:\\Temp", "1 bytes"));
   EXPECT_THAT(rows[DesktopRow].SubItems, IsEmpty());  // its folder is missing
   EXPECT_THAT(rows[ProgramFilesRow].SubItems, IsEmpty());
-  EXPECT_EQ(list.TotalSize(),
-            size("C:\\Program Files\\Common Files") + size("C:\\WINDOWS") + size("C:\\Temp"));
+  EXPECT_EQ(list.TotalSize(), 1536u + 1050624u + 1u);
 }
 
 TEST_F(FolderListTest, ARowTickedInTwoRunsHoldsBothPairsAndTheTotalIsTheSecondRunsSum) {
   tick({WindowsRow, SystemRow});
   list.RunSurvey();
-  const std::string firstWindows = sizeText("C:\\WINDOWS");
   fake->tree->children["WINDOWS"].files["new.log"] = 5368709120;
   list.rows()[SystemRow].Checked = false;
   list.RunSurvey();
   EXPECT_THAT(list.rows()[WindowsRow].SubItems,
-              ElementsAre("C:\\WINDOWS", firstWindows, "C:\\WINDOWS", sizeText("C:\\WINDOWS")));
+              ElementsAre("C:\\WINDOWS", "1 MB", "C:\\WINDOWS", "5 GB"));
   EXPECT_THAT(list.rows()[SystemRow].SubItems, IsEmpty());  // unticked rows are emptied
-  EXPECT_EQ(list.TotalSize(), size("C:\\WINDOWS"));
+  EXPECT_EQ(list.TotalSize(), 1050624u + 5368709120u);
 }
 
 TEST_F(FolderListTest, ATickedRowWhoseFolderVanishedKeepsItsEarlierValues) {
@@ -133,7 +126,7 @@ TEST_F(FolderListTest, ATickedRowWhoseFolderVanishedKeepsItsEarlierValues) {
   fake->tree->children.erase("Temp");
   list.RunSurvey();
   EXPECT_EQ(list.rows()[TempRow].SubItems, before);
-  EXPECT_EQ(list.TotalSize(), size("C:\\Program Files"));
+  EXPECT_EQ(list.TotalSize(), 1636u);
 
   // A location the system does not give at all (here an unset registry value) is no failure.
   fake->registry.erase("ProgramFilesDir");
@@ -194,8 +187,7 @@ TEST_F(FolderListTest, AStopRequestEndsTheRunAtTheRowBeingMeasured) {
       EXPECT_EQ(list.rows()[r].SubItems, before[r]);  // untouched
     }
   }
-  EXPECT_EQ(list.TotalSize(), size("C:\\Program Files\\Common Files") + size("C:\\Program Files") +
-                                  size("C:\\WINDOWS"));
+  EXPECT_EQ(list.TotalSize(), 1536u + 1636u + 1050624u);
 
   // Clearing never stops half way, even with the request still set.
   SurveyOptions stale;
@@ -244,7 +236,7 @@ TEST_F(FolderListTest, NestedAndCoincidingRowsAreMeasuredWholeFromOneListingEach
     std::uint64_t total = 0;
     for (const auto& [row, location] : rows) {
       SCOPED_TRACE(location);
-      const std::uint64_t alone = size(location);
+      const std::uint64_t alone = GetFolderSize(*fake, location, true);
       EXPECT_THAT(list.rows()[row].SubItems,
                   ElementsAre(location, SizeToText(static_cast<std::int64_t>(alone))));
       total += alone;
@@ -259,8 +251,7 @@ TEST_F(FolderListTest, SizeTextsFollowTheRegionalDecimalSeparator) {
   list.setRegionalSettings(settings);
   tick({CommonFilesRow});
   list.RunSurvey();
-  EXPECT_EQ(list.rows()[CommonFilesRow].SubItems.at(1),
-            SizeToText(static_cast<std::int64_t>(size("C:\\Program Files\\Common Files")), ','));
+  EXPECT_EQ(list.rows()[CommonFilesRow].SubItems.at(1), "1,5 KB");
 }
 
 TEST(DirectoryExists, IsFalseForTheEmptyTextAndMissingPaths) {

@@ -2,40 +2,36 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/ui/program_balloon.h"
-
 namespace tarnwick::ui {
 namespace {
 
-using testing::ProgramSettings;
-
 // Texts measure as the test says, so every edge below is exact.
-BalloonTextMeasure FixedSizes(BalloonSize header, BalloonSize message) {
-  return [=](BalloonText which, const QString&, int) {
+BalloonTextMeasure FixedSizes(Size header, Size message) {
+  return [=](BalloonText which, const std::string&, int) {
     return which == BalloonText::Header ? header : message;
   };
 }
 
 TEST(MeasureBalloon, ProgramBalloon) {
   const BalloonLayout b =
-      MeasureBalloon(ProgramSettings(), "Retrieve information for selected special folders", 1280,
-                     32, FixedSizes({60, 16}, {300, 13}));
+      MeasureBalloon(ProgramBalloonContent(), "Retrieve information for selected special folders",
+                     1280, 32, FixedSizes({60, 16}, {300, 13}));
   EXPECT_TRUE(b.hasIcon);
   EXPECT_TRUE(b.hasHeader);
   EXPECT_FALSE(b.multiLineMessage);
-  EXPECT_EQ(b.iconSize, (BalloonSize{32, 32}));
-  EXPECT_EQ(b.iconOrigin, (BalloonPoint{12, 12}));
-  EXPECT_EQ(b.headerArea, (BalloonRect{49, 9, 109, 25}));
-  EXPECT_EQ(b.messageArea, (BalloonRect{49, 28, 349, 41}));  // 3 below the header
-  EXPECT_EQ(b.bodyArea, (BalloonRect{0, 0, 362, 51}));
+  EXPECT_EQ(b.iconSize, (Size{32, 32}));
+  EXPECT_EQ(b.iconOrigin, (Point{12, 12}));
+  EXPECT_EQ(b.headerArea, (Rect{49, 9, 109, 25}));
+  EXPECT_EQ(b.messageArea, (Rect{49, 28, 349, 41}));  // 3 below the header
+  EXPECT_EQ(b.bodyArea, (Rect{0, 0, 362, 51}));
   EXPECT_EQ(b.stemWidth, 19);
   EXPECT_EQ(b.stemHeight, 19);
   EXPECT_EQ(b.stemInset, 16);
-  EXPECT_EQ(b.stemArea, (BalloonRect{16, 50, 35, 69}));
+  EXPECT_EQ(b.stemArea, (Rect{16, 50, 35, 69}));
   EXPECT_EQ(b.placement, BalloonPosition::Auto);
   EXPECT_EQ(b.cursorClearance, 32);
   // Auto starts as LeftDown: the tip, 16 in from the right edge, on the hint point.
-  EXPECT_EQ(b.rect, (BalloonRect{-346, 0, 16, 69}));
+  EXPECT_EQ(b.rect, (Rect{-346, 0, 16, 69}));
 }
 
 TEST(MeasureBalloon, HeaderlessMessageHasTheSmallStem) {
@@ -43,33 +39,45 @@ TEST(MeasureBalloon, HeaderlessMessageHasTheSmallStem) {
   const BalloonLayout b = MeasureBalloon(s, "Plain", 1280, 32, FixedSizes({99, 99}, {40, 13}));
   EXPECT_FALSE(b.hasHeader);
   EXPECT_TRUE(b.hasIcon);
-  EXPECT_EQ(b.iconSize, (BalloonSize{16, 16}));
-  EXPECT_EQ(b.messageArea, (BalloonRect{33, 3, 73, 16}));
-  EXPECT_EQ(b.bodyArea, (BalloonRect{0, 0, 86, 26}));
-  EXPECT_EQ(b.stemArea, (BalloonRect{16, 25, 28, 37}));
-  EXPECT_EQ(b.rect, (BalloonRect{-70, 0, 16, 37}));
+  EXPECT_EQ(b.iconSize, (Size{16, 16}));
+  EXPECT_EQ(b.messageArea, (Rect{33, 3, 73, 16}));
+  EXPECT_EQ(b.bodyArea, (Rect{0, 0, 86, 26}));
+  EXPECT_EQ(b.stemArea, (Rect{16, 25, 28, 37}));
+  EXPECT_EQ(b.rect, (Rect{-70, 0, 16, 37}));
 }
 
 TEST(MeasureBalloon, TwoLineMessageHasTheLargeStem) {
-  const BalloonLayout b = MeasureBalloon(ProgramSettings(), "First line\r\nsecond line", 1280, 32,
-                                         FixedSizes({60, 16}, {70, 26}));
+  const BalloonLayout b = MeasureBalloon(ProgramBalloonContent(), "First line\r\nsecond line", 1280,
+                                         32, FixedSizes({60, 16}, {70, 26}));
   EXPECT_TRUE(b.multiLineMessage);
-  EXPECT_EQ(b.messageArea, (BalloonRect{49, 28, 119, 54}));
-  EXPECT_EQ(b.bodyArea, (BalloonRect{0, 0, 132, 64}));
-  EXPECT_EQ(b.stemArea, (BalloonRect{16, 63, 37, 84}));
-  EXPECT_EQ(b.rect, (BalloonRect{-116, 0, 16, 84}));
+  EXPECT_EQ(b.messageArea, (Rect{49, 28, 119, 54}));
+  EXPECT_EQ(b.bodyArea, (Rect{0, 0, 132, 64}));
+  EXPECT_EQ(b.stemArea, (Rect{16, 63, 37, 84}));
+  EXPECT_EQ(b.rect, (Rect{-116, 0, 16, 84}));
+}
+
+TEST(ProgramBalloonContent, IsTheHeaderBesideTheOnePictureOfItsList) {
+  const BalloonContentSettings program = ProgramBalloonContent();
+  EXPECT_EQ(program.options, HintOption::ShowHeader | HintOption::ShowIcon);
+  EXPECT_FALSE(program.options.has(HintOption::PlaySound));
+  EXPECT_EQ(program.header, "Tarnwick");
+  EXPECT_EQ(program.icon, IconKind::Custom);
+  EXPECT_EQ(program.imageIndex, 0);
+  EXPECT_EQ(program.imageCount, 1);
+  EXPECT_EQ(program.pictureSize, (Size{32, 32}));
+  EXPECT_EQ(program.position, BalloonPosition::Auto);
 }
 
 TEST(MeasureBalloon, TextsAreMeasuredWrappedAtTheMaximumWidth) {
-  std::vector<std::pair<QString, int>> asked;
-  MeasureBalloon(ProgramSettings(), "message", 777, 32,
-                 [&](BalloonText, const QString& text, int maxWidth) {
+  std::vector<std::pair<std::string, int>> asked;
+  MeasureBalloon(ProgramBalloonContent(), "message", 777, 32,
+                 [&](BalloonText, const std::string& text, int maxWidth) {
                    asked.emplace_back(text, maxWidth);
-                   return BalloonSize{10, 10};
+                   return Size{10, 10};
                  });
   ASSERT_EQ(asked.size(), 2u);
-  EXPECT_EQ(asked[0], std::make_pair(QString("Tarnwick"), 777));
-  EXPECT_EQ(asked[1], std::make_pair(QString("message"), 777));
+  EXPECT_EQ(asked[0], std::make_pair(std::string("Tarnwick"), 777));
+  EXPECT_EQ(asked[1], std::make_pair(std::string("message"), 777));
 }
 
 TEST(MeasureBalloon, IconAndHeaderFollowTheSettings) {
@@ -77,7 +85,7 @@ TEST(MeasureBalloon, IconAndHeaderFollowTheSettings) {
     const char* name;
     void (*change)(BalloonContentSettings&);
     bool hasIcon, hasHeader;
-    BalloonSize iconSize;
+    Size iconSize;
   } cases[] = {
       {"as on the form", [](BalloonContentSettings&) {}, true, true, {32, 32}},
       {"no icon option",
@@ -119,7 +127,7 @@ TEST(MeasureBalloon, IconAndHeaderFollowTheSettings) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    BalloonContentSettings s = ProgramSettings();
+    BalloonContentSettings s = ProgramBalloonContent();
     c.change(s);
     const BalloonLayout b = MeasureBalloon(s, "text", 1280, 32, FixedSizes({60, 16}, {40, 13}));
     EXPECT_EQ(b.hasIcon, c.hasIcon);
@@ -131,16 +139,32 @@ TEST(MeasureBalloon, IconAndHeaderFollowTheSettings) {
 
 TEST(IsMultiLineMessage, NeedsABreakFollowedByMoreText) {
   struct Case {
-    QString text;
+    std::string text;
     bool multi;
   } cases[] = {
-      {"", false},      {"one line", false},    {"one\n", false},       {"one\r\n", false},
-      {"one\r", false}, {"one\v", false},       {"a\nb", true},         {"a\r\nb", true},
-      {"a\rb", true},   {"a\r\n\n", true},      {"a\vb", true},         {"a\fb", true},
-      {"\nb", true},    {u"a\u2028b"_qs, true}, {u"a\u2029b"_qs, true}, {u"a\u2029"_qs, false},
+      {"", false},
+      {"one line", false},
+      {"one\n", false},
+      {"one\r\n", false},
+      {"one\r", false},
+      {"one\v", false},
+      {"a\nb", true},
+      {"a\r\nb", true},
+      {"a\rb", true},
+      {"a\r\n\n", true},
+      {"a\vb", true},
+      {"a\fb", true},
+      {"\nb", true},
+      {"a\xE2\x80\xA8"
+       "b",
+       true},
+      {"a\xE2\x80\xA9"
+       "b",
+       true},
+      {"a\xE2\x80\xA9", false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.text.toStdString());
+    SCOPED_TRACE(c.text);
     EXPECT_EQ(IsMultiLineMessage(c.text), c.multi);
   }
 }

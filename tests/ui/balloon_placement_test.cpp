@@ -2,35 +2,35 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/ui/program_balloon.h"
 #include "ui/balloon_shape.h"
+#include "ui/balloon_show.h"
 
 namespace tarnwick::ui {
 namespace {
 
 // The program's balloon: 362 by 69 with a 19-pixel stem, for a 32-pixel cursor.
 BalloonLayout ProgramBalloon(BalloonPosition position = BalloonPosition::Auto) {
-  BalloonContentSettings s = testing::ProgramSettings();
+  BalloonContentSettings s = ProgramBalloonContent();
   s.position = position;
-  return MeasureBalloon(s, "hint", 1280, 32, [](BalloonText which, const QString&, int) {
-    return which == BalloonText::Header ? BalloonSize{60, 16} : BalloonSize{300, 13};
+  return MeasureBalloon(s, "hint", 1280, 32, [](BalloonText which, const std::string&, int) {
+    return which == BalloonText::Header ? Size{60, 16} : Size{300, 13};
   });
 }
 
-BalloonLayout PlaceAt(BalloonPoint hint, const BalloonRect& workArea,
+BalloonLayout PlaceAt(Point hint, const Rect& workArea,
                       BalloonPosition position = BalloonPosition::Auto) {
   const BalloonLayout measured = ProgramBalloon(position);
   return PlaceBalloon(measured, measured.rect.moved(hint.x, hint.y), workArea);
 }
 
-const BalloonRect kWorkArea{0, 0, 1280, 984};  // a 40-pixel panel at the bottom
+const Rect kWorkArea{0, 0, 1280, 984};  // a 40-pixel panel at the bottom
 
 TEST(PlaceBalloon, ChoosesByTheHalfOfTheWorkAreaAndFlipsAtItsEdges) {
   using P = BalloonPosition;
   struct Case {
     const char* name;
-    BalloonPoint hint;
-    BalloonRect workArea;
+    Point hint;
+    Rect workArea;
     P requested;
     P expected;
   } cases[] = {
@@ -58,10 +58,10 @@ TEST(PlaceBalloon, ChoosesByTheHalfOfTheWorkAreaAndFlipsAtItsEdges) {
     EXPECT_EQ(b.rect.width(), 362);
     EXPECT_EQ(b.rect.height(), 69);
     // The tip points at the hint point, or stays the cursor's height above it.
-    const BalloonPoint tip{c.hint.x, IsDownward(c.expected) ? c.hint.y : c.hint.y - 32};
+    const Point tip{c.hint.x, IsDownward(c.expected) ? c.hint.y : c.hint.y - 32};
     EXPECT_EQ(StemTip(b.placement, b.rect, 16), tip);
     const BalloonShape shape = ShapeOf(b);
-    EXPECT_EQ((BalloonPoint{b.rect.left + shape.tip.x, b.rect.top + shape.tip.y}), tip);
+    EXPECT_EQ((Point{b.rect.left + shape.tip.x, b.rect.top + shape.tip.y}), tip);
     // The stem keeps 16 pixels from the body's edge on the side of the tip.
     if (IsLeft(c.expected)) {
       EXPECT_EQ(b.stemArea.right, b.bodyArea.right - 16);
@@ -74,26 +74,26 @@ TEST(PlaceBalloon, ChoosesByTheHalfOfTheWorkAreaAndFlipsAtItsEdges) {
 TEST(PlaceBalloon, ArrangesTheInsideForTheFinalPlacement) {
   const BalloonLayout down = PlaceAt({500, 732}, kWorkArea);
   ASSERT_EQ(down.placement, BalloonPosition::LeftDown);
-  EXPECT_EQ(down.rect, (BalloonRect{154, 732, 516, 801}));
-  EXPECT_EQ(down.bodyArea, (BalloonRect{0, 18, 362, 69}));
-  EXPECT_EQ(down.headerArea, (BalloonRect{49, 27, 109, 43}));
-  EXPECT_EQ(down.messageArea, (BalloonRect{49, 46, 349, 59}));
-  EXPECT_EQ(down.iconOrigin, (BalloonPoint{12, 31}));
-  EXPECT_EQ(down.stemArea, (BalloonRect{327, 0, 346, 19}));
+  EXPECT_EQ(down.rect, (Rect{154, 732, 516, 801}));
+  EXPECT_EQ(down.bodyArea, (Rect{0, 18, 362, 69}));
+  EXPECT_EQ(down.headerArea, (Rect{49, 27, 109, 43}));
+  EXPECT_EQ(down.messageArea, (Rect{49, 46, 349, 59}));
+  EXPECT_EQ(down.iconOrigin, (Point{12, 31}));
+  EXPECT_EQ(down.stemArea, (Rect{327, 0, 346, 19}));
 
   const BalloonLayout up = PlaceAt({900, 232}, kWorkArea);
   ASSERT_EQ(up.placement, BalloonPosition::RightUp);
-  EXPECT_EQ(up.rect, (BalloonRect{884, 131, 1246, 200}));
-  EXPECT_EQ(up.bodyArea, (BalloonRect{0, 0, 362, 51}));
-  EXPECT_EQ(up.headerArea, (BalloonRect{49, 9, 109, 25}));
-  EXPECT_EQ(up.iconOrigin, (BalloonPoint{12, 12}));
-  EXPECT_EQ(up.stemArea, (BalloonRect{16, 50, 35, 69}));
+  EXPECT_EQ(up.rect, (Rect{884, 131, 1246, 200}));
+  EXPECT_EQ(up.bodyArea, (Rect{0, 0, 362, 51}));
+  EXPECT_EQ(up.headerArea, (Rect{49, 9, 109, 25}));
+  EXPECT_EQ(up.iconOrigin, (Point{12, 12}));
+  EXPECT_EQ(up.stemArea, (Rect{16, 50, 35, 69}));
 }
 
 TEST(HoldWithinDesktop, MovesUpLeftOrRightToStayOnTheDesktop) {
-  const BalloonRect desktop{0, 0, 1280, 1024};
+  const Rect desktop{0, 0, 1280, 1024};
   struct Case {
-    BalloonRect window, expected;
+    Rect window, expected;
   } cases[] = {
       {{100, 100, 462, 173}, {100, 100, 462, 173}},
       {{100, 1000, 462, 1073}, {100, 951, 462, 1024}},
@@ -113,33 +113,70 @@ TEST(BalloonShape, RoundedBodyAndStemMakeOneFramedRegion) {
   const BalloonLayout down = PlaceAt({500, 732}, kWorkArea);  // LeftDown: stem at the top right
   const BalloonShape shape = ShapeOf(down);
   EXPECT_EQ(shape.cornerDiameter, 11);
-  EXPECT_EQ(shape.tip, (BalloonPoint{346, 0}));
-  const QRegion region = BalloonRegion(shape);
-  EXPECT_TRUE(QRect(0, 0, 362, 69).contains(region.boundingRect()));
-  EXPECT_TRUE(region.contains(QPoint(181, 40)));
-  EXPECT_TRUE(region.contains(QPoint(5, 18)));
-  EXPECT_FALSE(region.contains(QPoint(0, 18)));  // the rounded corners are cut
-  EXPECT_FALSE(region.contains(QPoint(361, 68)));
-  EXPECT_TRUE(region.contains(QPoint(345, 1)));   // next to the tip
-  EXPECT_FALSE(region.contains(QPoint(330, 1)));  // outside the slanted side
-  EXPECT_TRUE(region.contains(QPoint(330, 17)));
-  EXPECT_FALSE(region.contains(QPoint(100, 10)));  // beside the stem, above the body
+  EXPECT_EQ(shape.tip, (Point{346, 0}));
+  const PixelRegion region = BalloonRegion(shape);
+  EXPECT_TRUE(Rect::fromSize(0, 0, 362, 69).united(region.bounds()) ==
+              Rect::fromSize(0, 0, 362, 69));
+  EXPECT_TRUE(region.contains(Point{181, 40}));
+  EXPECT_TRUE(region.contains(Point{5, 18}));
+  EXPECT_FALSE(region.contains(Point{0, 18}));  // the rounded corners are cut
+  EXPECT_FALSE(region.contains(Point{361, 68}));
+  EXPECT_TRUE(region.contains(Point{345, 1}));   // next to the tip
+  EXPECT_FALSE(region.contains(Point{330, 1}));  // outside the slanted side
+  EXPECT_TRUE(region.contains(Point{330, 17}));
+  EXPECT_FALSE(region.contains(Point{100, 10}));  // beside the stem, above the body
 
-  const QRegion frame = BalloonOutline(region);
-  EXPECT_TRUE(frame.contains(QPoint(100, 18)));
-  EXPECT_TRUE(frame.contains(QPoint(100, 68)));
-  EXPECT_TRUE(frame.contains(QPoint(0, 40)));
-  EXPECT_TRUE(frame.contains(QPoint(345, 10)));  // the stem's vertical side
-  EXPECT_FALSE(frame.contains(QPoint(100, 40)));
-  EXPECT_FALSE(frame.contains(QPoint(340, 18)));  // the body opens into the stem
+  const PixelRegion frame = BalloonOutline(region);
+  EXPECT_TRUE(frame.contains(Point{100, 18}));
+  EXPECT_TRUE(frame.contains(Point{100, 68}));
+  EXPECT_TRUE(frame.contains(Point{0, 40}));
+  EXPECT_TRUE(frame.contains(Point{345, 10}));  // the stem's vertical side
+  EXPECT_FALSE(frame.contains(Point{100, 40}));
+  EXPECT_FALSE(frame.contains(Point{340, 18}));  // the body opens into the stem
 
   const BalloonLayout up = PlaceAt({900, 232}, kWorkArea);  // RightUp: stem at the bottom left
   const BalloonShape upShape = ShapeOf(up);
-  EXPECT_EQ(upShape.tip, (BalloonPoint{16, 69}));
-  const QRegion upRegion = BalloonRegion(upShape);
-  EXPECT_TRUE(upRegion.contains(QPoint(16, 67)));
-  EXPECT_FALSE(upRegion.contains(QPoint(30, 67)));
-  EXPECT_TRUE(upRegion.contains(QPoint(30, 52)));
+  EXPECT_EQ(upShape.tip, (Point{16, 69}));
+  const PixelRegion upRegion = BalloonRegion(upShape);
+  EXPECT_TRUE(upRegion.contains(Point{16, 67}));
+  EXPECT_FALSE(upRegion.contains(Point{30, 67}));
+  EXPECT_TRUE(upRegion.contains(Point{30, 52}));
+}
+
+// The whole of one showing, from the hint request to the window on the screen.
+TEST(PrepareBalloon, PlacesShapesAndHoldsTheWindowOnTheDesktop) {
+  BalloonScreen screen;
+  screen.workArea = kWorkArea;
+  screen.desktop = {0, 0, 1280, 1024};
+  screen.maxTextWidth = 1280;
+  screen.cursorHeight = 32;
+  screen.animationOn = true;
+  const auto measure = [](BalloonText which, const std::string&, int) {
+    return which == BalloonText::Header ? Size{60, 16} : Size{300, 13};
+  };
+  BalloonRequest request;
+  request.text = "Retrieve information for selected special folders";
+
+  // Low on the screen, far right: a right, downward balloon would leave the work area at the
+  // bottom and the right, so it opens upward to the left; its window is four rows taller.
+  request.pointer = {1200, 920};
+  request.hintPoint = {1200, 952};
+  const PreparedBalloon low = PrepareBalloon(ProgramBalloonContent(), request, screen, measure);
+  EXPECT_EQ(low.layout.placement, BalloonPosition::LeftUp) << "flipped up at the work area";
+  EXPECT_EQ(low.layout.rect, (Rect{854, 851, 1216, 920}));
+  EXPECT_EQ(low.window, (Rect{854, 851, 1216, 924}));
+  EXPECT_EQ(low.shape.tip, (Point{346, 69}));
+  EXPECT_TRUE(low.region.contains({345, 67}));
+  EXPECT_FALSE(low.region.contains({345, 70})) << "the extra rows lie outside the shape";
+  EXPECT_EQ(low.animation, BalloonAnimation::SlideUp);
+
+  request.pointer = {1270, 1000};
+  request.hintPoint = {1270, 1032};
+  request.msSinceLastShown = 100;
+  const PreparedBalloon corner = PrepareBalloon(ProgramBalloonContent(), request, screen, measure);
+  EXPECT_EQ(corner.layout.rect, (Rect{924, 931, 1286, 1000}));
+  EXPECT_EQ(corner.window, (Rect{918, 931, 1280, 1004})) << "moved left onto the desktop";
+  EXPECT_EQ(corner.animation, BalloonAnimation::None) << "shown 100 ms after the last one";
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 class FakeHintHost : public HintHost {
  public:
   std::int64_t now = 0;
-  QPoint pointer;
+  Point pointer;
   HintControl under;
   bool active = true;
   bool timersWork = true;
@@ -24,7 +24,7 @@ class FakeHintHost : public HintHost {
   bool visible = false;
 
   std::int64_t nowMs() const override { return now; }
-  QPoint pointerPos() const override { return pointer; }
+  Point pointerPos() const override { return pointer; }
   HintControl hintControlUnderPointer() const override { return under; }
   int pointerShapeBelowHotSpot() const override { return 21; }
   bool programWindowActive() const override { return active; }
@@ -49,17 +49,17 @@ class FakeHintHost : public HintHost {
 };
 
 // Two toolbar buttons with the 6-pixel strip of panel between them, and the list below.
-const HintControl kGetData{reinterpret_cast<HintControlId>(1), QRect(100, 100, 70, 65),
+const HintControl kGetData{reinterpret_cast<HintControlId>(1), Rect::fromSize(100, 100, 70, 65),
                            "Retrieve information for selected special folders"};
-const HintControl kSelectAll{reinterpret_cast<HintControlId>(2), QRect(176, 100, 70, 65),
+const HintControl kSelectAll{reinterpret_cast<HintControlId>(2), Rect::fromSize(176, 100, 70, 65),
                              "Select all folders"};
 const HintControl kPanel{};
-const HintControl kList{reinterpret_cast<HintControlId>(3), QRect(100, 180, 532, 271),
+const HintControl kList{reinterpret_cast<HintControlId>(3), Rect::fromSize(100, 180, 532, 271),
                         "Special folders list, double click on a populated folder to explore it"};
 
 class HintStateMachineTest : public ::testing::Test {
  protected:
-  void moveTo(QPoint p, const HintControl& control) {
+  void moveTo(Point p, const HintControl& control) {
     host.pointer = p;
     host.under = control;
     machine.mouseMove(p, control);
@@ -102,8 +102,8 @@ TEST_F(HintStateMachineTest, RestingPointerShowsAfterHalfASecondAndGoesAfterTwoA
   advance(1);
   ASSERT_EQ(host.shown.size(), 1u);
   EXPECT_EQ(host.shown[0].text, kGetData.text);
-  EXPECT_EQ(host.shown[0].pointer, QPoint(120, 130));
-  EXPECT_EQ(host.shown[0].hintPoint, QPoint(120, 151));
+  EXPECT_EQ(host.shown[0].pointer, (Point{120, 130}));
+  EXPECT_EQ(host.shown[0].hintPoint, (Point{120, 151}));
   EXPECT_EQ(machine.state(), HintStateMachine::State::Showing);
 
   advance(2499);
@@ -219,7 +219,8 @@ TEST_F(HintStateMachineTest, NothingShowsWhenTheTimeComesAndTheHintNoLongerAppli
 
 TEST_F(HintStateMachineTest, EmptyHintInAChainEndsIt) {
   showGetData();
-  const HintControl silent{reinterpret_cast<HintControlId>(9), QRect(252, 100, 70, 65), ""};
+  const HintControl silent{reinterpret_cast<HintControlId>(9), Rect::fromSize(252, 100, 70, 65),
+                           ""};
   moveTo({260, 130}, silent);
   EXPECT_FALSE(host.visible);
   EXPECT_FALSE(machine.chainActive());
@@ -237,10 +238,10 @@ TEST_F(HintStateMachineTest, QuickBalloonsAndLongTextsDoNotAnimate) {
   auto animationOf = [](const BalloonRequest& r) {
     BalloonAnimationInputs in;
     in.msSinceLastShown = r.msSinceLastShown;
-    in.textLength = r.text.size();
+    in.textLength = static_cast<std::int64_t>(r.text.size());
     in.animationOn = true;
-    in.pointerY = r.pointer.y();
-    in.balloonTop = r.hintPoint.y();
+    in.pointerY = r.pointer.y;
+    in.balloonTop = r.hintPoint.y;
     return ChooseBalloonAnimation(in);
   };
   showGetData();
@@ -256,31 +257,6 @@ TEST_F(HintStateMachineTest, QuickBalloonsAndLongTextsDoNotAnimate) {
   moveTo({130, 130}, kGetData);
   EXPECT_EQ(host.shown[2].msSinceLastShown, 251);
   EXPECT_EQ(animationOf(host.shown[2]), BalloonAnimation::SlideDown);
-}
-
-TEST(BalloonAnimationRule, ChoosesByTimeLengthSettingsAndPointer) {
-  struct Case {
-    std::optional<std::int64_t> since;
-    std::int64_t length;
-    bool animate, fade;
-    int pointerY, top;
-    BalloonAnimation expected;
-  } cases[] = {
-      {std::nullopt, 50, true, false, 100, 120, BalloonAnimation::SlideDown},
-      {251, 99, true, false, 120, 120, BalloonAnimation::SlideDown},
-      {251, 99, true, false, 121, 120, BalloonAnimation::SlideUp},
-      {251, 99, true, true, 121, 120, BalloonAnimation::Fade},
-      {250, 10, true, true, 100, 120, BalloonAnimation::None},
-      {1000, 100, true, true, 100, 120, BalloonAnimation::None},
-      {1000, 10, false, true, 100, 120, BalloonAnimation::None},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message()
-                 << "since " << c.since.value_or(-1) << " length " << c.length << " animate "
-                 << c.animate << " fade " << c.fade << " pointer " << c.pointerY);
-    EXPECT_EQ(ChooseBalloonAnimation({c.since, c.length, c.animate, c.fade, c.pointerY, c.top}),
-              c.expected);
-  }
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFont>
 #include <array>
 
 namespace tarnwick::ui {
@@ -17,10 +16,9 @@ Cells3x3 Inner(const ShadowMap& map) {
   return cells;
 }
 
-QImage CentreMask(QRgb centre) {
-  QImage mask(3, 3, QImage::Format_RGB32);
-  mask.fill(Qt::black);
-  mask.setPixel(1, 1, centre);
+RgbaPicture CentreMask(Rgb centre) {
+  RgbaPicture mask(3, 3);
+  mask.setPixel(1, 1, OpaquePixel(centre));
   return mask;
 }
 
@@ -39,19 +37,18 @@ TEST(BlurShadowMask, PassesReadTheCellsAlreadyReplaced) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.blurCount);
-    EXPECT_EQ(Inner(BlurShadowMask(CentreMask(qRgb(255, 255, 255)), c.blurCount)), c.expected);
+    EXPECT_EQ(Inner(BlurShadowMask(CentreMask({255, 255, 255}), c.blurCount)), c.expected);
   }
 }
 
 TEST(BlurShadowMask, OnlyTheBlueChannelLightsACell) {
-  EXPECT_EQ(Inner(BlurShadowMask(CentreMask(qRgb(255, 255, 0)), 1)), Cells3x3{});
-  EXPECT_EQ(Inner(BlurShadowMask(CentreMask(qRgb(0, 0, 1)), 1)),
+  EXPECT_EQ(Inner(BlurShadowMask(CentreMask({255, 255, 0}), 1)), Cells3x3{});
+  EXPECT_EQ(Inner(BlurShadowMask(CentreMask({0, 0, 1}), 1)),
             (Cells3x3{{{0, 63, 15}, {63, 31, 11}, {15, 11, 5}}}));
 }
 
 TEST(BlurShadowMask, BorderStaysZeroAroundAFullMask) {
-  QImage mask(4, 2, QImage::Format_RGB32);
-  mask.fill(Qt::white);
+  const RgbaPicture mask(4, 2, OpaquePixel({255, 255, 255}));
   const ShadowMap map = BlurShadowMask(mask, 4);
   for (int x = -1; x <= 4; ++x) {
     EXPECT_EQ(map.at(x, -1), 0) << x;
@@ -69,60 +66,62 @@ TEST(BlurShadowMask, BorderStaysZeroAroundAFullMask) {
 
 TEST(ComposeShadow, BlendsEachChannelShiftedByEightBits) {
   struct Case {
-    QRgb picture;
+    Rgb picture;
     int a;
-    QRgb expected;
+    Rgb expected;
   };
-  const QColor shadow(10, 20, 30);
+  const Rgb shadow{10, 20, 30};
   const Case cases[] = {
       // With a = 0 the shift by 8 bits takes a little off: 200 * 255 >> 8 = 199.
-      {qRgb(200, 100, 0), 0, qRgb(199, 99, 0)},
-      {qRgb(255, 255, 255), 255, qRgb(9, 19, 29)},
+      {{200, 100, 0}, 0, {199, 99, 0}},
+      {{255, 255, 255}, 255, {9, 19, 29}},
       // (200 * 155 + 10 * 100) >> 8 = 125, (100 * 155 + 20 * 100) >> 8 = 68,
       // (0 * 155 + 30 * 100) >> 8 = 11.
-      {qRgb(200, 100, 0), 100, qRgb(125, 68, 11)},
+      {{200, 100, 0}, 100, {125, 68, 11}},
   };
-  QImage picture(3, 1, QImage::Format_RGB32);
+  RgbaPicture picture(3, 1);
   ShadowMap map(3, 1);
   for (int x = 0; x < 3; ++x) {
-    picture.setPixel(x, 0, cases[x].picture);
+    // A pixel that is not opaque yet comes out opaque.
+    picture.setPixel(x, 0, OpaquePixel(cases[x].picture) & 0x7FFFFFFFu);
     map.at(x, 0) = static_cast<std::uint8_t>(cases[x].a);
   }
   ComposeShadow(picture, map, shadow);
   for (int x = 0; x < 3; ++x) {
     SCOPED_TRACE(x);
-    EXPECT_EQ(picture.pixel(x, 0), cases[x].expected);
+    EXPECT_EQ(picture.pixel(x, 0), OpaquePixel(cases[x].expected));
   }
 }
 
-TEST(ComposeShadow, TakesPicturesOfOtherFormats) {
-  QImage picture(1, 1, QImage::Format_ARGB32_Premultiplied);
-  picture.fill(QColor(200, 100, 0));
-  ShadowMap map(1, 1);
-  map.at(0, 0) = 100;
-  ComposeShadow(picture, map, QColor(10, 20, 30));
-  EXPECT_EQ(picture.format(), QImage::Format_RGB32);
-  EXPECT_EQ(picture.pixel(0, 0), qRgb(125, 68, 11));
+// The label's whole picture: white mask pixels at (1, 1) and (2, 1) of a grey backdrop leave a
+// shadow that is darkest just after them and fades towards the lower right.
+TEST(SoftShadowPicture, ComposesTheBlurredMaskIntoTheBackdropOrLeavesItWithTheShadowOff) {
+  const Rgb grey{192, 192, 192};
+  RgbaPicture mask(5, 4);
+  mask.setPixel(1, 1, OpaquePixel({255, 255, 255}));
+  mask.setPixel(2, 1, OpaquePixel({255, 255, 255}));
+  const LabelShadow soft;  // black, blurred 4 times, 1 pixel away
+  const RgbaPicture shaded = SoftShadowPicture(RgbaPicture(5, 4, OpaquePixel(grey)), mask, soft);
+  const ShadowMap map = BlurShadowMask(mask, 4);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      SCOPED_TRACE(::testing::Message() << x << ", " << y);
+      const auto c = static_cast<std::uint8_t>(192 * (255 - map.at(x, y)) >> 8);
+      EXPECT_EQ(shaded.pixel(x, y), OpaquePixel({c, c, c}));
+    }
+  }
+  EXPECT_LT(ColourOf(shaded.pixel(2, 2)).red, ColourOf(shaded.pixel(4, 3)).red);
+
+  LabelShadow off;
+  off.mode = ShadowMode::None;
+  const RgbaPicture plain = SoftShadowPicture(RgbaPicture(5, 4, OpaquePixel(grey)), mask, off);
+  EXPECT_EQ(plain.pixel(1, 1), OpaquePixel(grey));
 }
 
-QRect LitBox(const QImage& mask) {
-  QRect box;
-  for (int y = 0; y < mask.height(); ++y)
-    for (int x = 0; x < mask.width(); ++x)
-      if (qBlue(mask.pixel(x, y)) != 0) box |= QRect(x, y, 1, 1);
-  return box;
-}
-
-TEST(ShadowMask, IsTheCaptionInWhiteMovedByTheDistance) {
-  QFont font;
-  font.setPixelSize(19);
-  font.setBold(true);
-  const int flags = Qt::AlignHCenter | Qt::AlignTop;
-  const QImage still = ShadowMask(QSize(160, 32), font, QStringLiteral("Tarnwick 1.0"), flags, 0);
-  const QImage moved = ShadowMask(QSize(160, 32), font, QStringLiteral("Tarnwick 1.0"), flags, 1);
-  ASSERT_FALSE(LitBox(still).isEmpty());
-  EXPECT_EQ(LitBox(moved), LitBox(still).translated(1, 1));
-  EXPECT_EQ(still.pixel(0, 31), qRgb(0, 0, 0));
+TEST(LabelTextColor, SchemeKindTakesItsOwnColourNotTheFonts) {
+  const Rgb black{0, 0, 0};
+  EXPECT_EQ(LabelTextColor(LabelKind{}, black), (Rgb{255, 255, 255}));
+  EXPECT_EQ(LabelTextColor({TextKind::Font, {255, 255, 255}}, black), black);
 }
 
 }  // namespace
