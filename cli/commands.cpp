@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <variant>
 
+#include "cli/compare.h"
 #include "cli/json.h"
 #include "cli/left_out.h"
 #include "cli/progress.h"
@@ -32,18 +34,29 @@ const std::vector<Command>& CommandTable() {
         "List the 29 special folders and where each lies on this computer.",
         "One line per folder, in catalogue order; the location is empty where the system has no\n"
         "such folder.",
-        {{"--captions", "", "print only the folders' names, one per line (for completion)"}}},
+        {{"--captions", "", "print only the folders' names, one per line (for completion)"},
+         {"--json", "", "print one JSON document: each folder's caption and location (or null)"}}},
        RunList},
       {{"survey",
         "[--all | FOLDER...]",
         "Measure the named folders (or all) and print their sizes.",
         "FOLDER is a folder's name as \"list\" shows it, in any case, such as \"Temp\" or\n"
         "\"common files\". Prints Folder, Location and Size of each folder asked for, then the\n"
-        "total. A folder that does not exist on this computer is listed without location and size.",
+        "total. A folder that does not exist on this computer is listed without location and "
+        "size.\n"
+        "With --compare, a last column tells each folder's change since an earlier survey, saved\n"
+        "with --json or as a CSV report (or its .bak): \"+1.5 GB\", \"-340 KB\", \"new\", "
+        "\"gone\",\n"
+        "or \"moved\" when its location changed. A report holds rounded size texts, so changes\n"
+        "against one are approximate, and the column says so.",
         {{"--all", "", "survey every folder"},
          {"--json", "", "print one JSON document instead of the table (schema in the README)"},
          {"--csv", "FILE",
-          "also write the CSV report to FILE, the previous one kept as FILE's \".bak\""},
+          "also write the CSV report to FILE (logical sizes), the previous one kept as .bak"},
+         {"--compare", "FILE", "add each folder's change since the survey saved in FILE"},
+         DiskUsageOption,
+         CountLinksOnceOption,
+         CountsOption,
          ThreadsOption,
          ErrorsOption}},
        RunSurvey},
@@ -60,10 +73,15 @@ const std::vector<Command>& CommandTable() {
         "[--bytes] DIR...",
         "Print the size of each directory tree, as du -sb would.",
         "Counts the logical length of every entry that is not a directory, symbolic links with\n"
-        "their own length and never followed, each hard link once per entry. One line per\n"
-        "directory: the size, a tab, the path.",
+        "their own length and never followed, each name of a file of several hard links as a file\n"
+        "of its own (unless --count-links-once). One line per directory: the size, a tab, the\n"
+        "path; with --counts the size, the number of files, of directories, and the path, tab\n"
+        "apart.",
         {{"--bytes", "", "print the exact byte count instead of the size text"},
          {"--json", "", "print one JSON document instead of the lines (schema in the README)"},
+         DiskUsageOption,
+         CountLinksOnceOption,
+         CountsOption,
          ThreadsOption,
          ErrorsOption}},
        RunSize},
@@ -94,17 +112,14 @@ std::optional<std::size_t> CatalogueRow(std::string_view name) {
   return std::nullopt;
 }
 
-std::string SubItem(const FolderRow& row, std::size_t index) {
-  return index < row.SubItems.size() ? row.SubItems[index] : std::string();
-}
-
 // The rows named on the command line, or all, surveyed as "Get Data" does.
 struct Survey {
   explicit Survey(platform::Platform& platform)
       : computerInfo(platform), list(platform, computerInfo) {}
   ComputerInfo computerInfo;
   FolderList list;
-  JsonDocument json;
+  MeasureChoice measure;
+  JsonDocument json;  // every row the run finished, ticked, in catalogue order
   bool finished = true;
   std::size_t rowInHand = 0;  // the row the run reached last; after a stop, the one it cut short
 };
@@ -121,6 +136,8 @@ std::optional<int> RunNamedSurvey(Context& context, const Arguments& arguments,
   SurveyOptions options;
   if (auto error = ReadWalkArguments(arguments, options.walk, survey.json.report))
     return UsageError(context, command, *error);
+  ReadMeasureArguments(arguments, survey.measure);
+  survey.measure.applyTo(options.walk);
   FolderList& list = survey.list;
   list.setRegionalSettings(ReadRegionalSettings(context.platform));
   list.CreateBasicList();
@@ -141,26 +158,68 @@ std::optional<int> RunNamedSurvey(Context& context, const Arguments& arguments,
   options.walk.progress = progress.progress();
   options.walk.stop = context.stop;
   options.walk.report = &json.report;
-  std::uint64_t totalBefore = 0;
+  FolderMeasure rowMeasure;
+  options.walk.measure = &rowMeasure;
   std::size_t valuesBefore = 0;
   options.observer.rowStarted = [&](std::size_t row) {
     progress.setLabel(list.rows()[row].Caption);
     survey.rowInHand = row;
-    totalBefore = list.TotalSize();
+    rowMeasure = {};
     valuesBefore = list.rows()[row].SubItems.size();
   };
+  const char separator = list.regionalSettings().decimalSeparator;
   options.observer.rowFinished = [&](std::size_t row) {
     const FolderRow& done = list.rows()[row];
     if (!done.Checked) return;
-    JsonFolder folder{done.Caption, std::nullopt, 0, {}};
+    JsonFolder folder;
+    folder.caption = done.Caption;
     if (done.SubItems.size() > valuesBefore) {
       folder.location = done.SubItems[valuesBefore];
-      folder.size = done.SubItems[valuesBefore + 1];
-      folder.bytes = list.TotalSize() - totalBefore;
+      folder.bytes = survey.measure.shown(rowMeasure);
+      folder.size = SizeToText(static_cast<std::int64_t>(folder.bytes), separator);
+      folder.files = rowMeasure.files;
+      folder.directories = rowMeasure.directories;
+      json.totalBytes += folder.bytes;
+      json.totalFiles += folder.files;
+      json.totalDirectories += folder.directories;
     }
     json.folders.push_back(std::move(folder));
   };
   survey.finished = list.RunSurvey(options);
+  json.totalSize = SizeToText(static_cast<std::int64_t>(json.totalBytes), separator);
+  json.diskUsage = survey.measure.diskUsage;
+  json.countLinksOnce = survey.measure.countLinksOnce;
+  return std::nullopt;
+}
+
+// Reads the earlier survey of --compare; the status of a usage error when it cannot be used.
+std::optional<int> ReadComparison(Context& context, const std::string& path,
+                                  const MeasureChoice& measure, EarlierSurvey& earlier) {
+  // Far beyond any report or survey document: a file this long is neither.
+  constexpr std::size_t kLimit = 16 << 20;
+  const platform::FileReadResult read = context.platform.readFile(path, kLimit);
+  const std::string name = "--compare: " + path;
+  if (read.error != 0)
+    return UsageError(context, "survey", name + ": " + WithFullStop(IoErrorMessage(read.error)));
+  if (read.tooLong)
+    return UsageError(context, "survey", name + ": too long for a report or a survey document");
+  auto parsed = ReadEarlierSurvey(context.platform, read.bytes);
+  if (auto* message = std::get_if<std::string>(&parsed))
+    return UsageError(context, "survey", name + " " + *message);
+  earlier = std::move(std::get<EarlierSurvey>(parsed));
+  // Changes between two different measures would be the difference of the measures.
+  if (earlier.diskUsage != measure.diskUsage)
+    return UsageError(context, "survey",
+                      name +
+                          (earlier.diskUsage ? " holds space allocated on disk (--disk-usage)"
+                                             : " holds logical sizes (without --disk-usage)") +
+                          "; compare with the same measure");
+  if (earlier.countLinksOnce != measure.countLinksOnce)
+    return UsageError(context, "survey",
+                      name +
+                          (earlier.countLinksOnce ? " counted hard links once (--count-links-once)"
+                                                  : " counted every hard link") +
+                          "; compare with the same measure");
   return std::nullopt;
 }
 
@@ -199,9 +258,18 @@ int RunList(Context& context, const Arguments& arguments) {
   }
   ComputerInfo computerInfo(context.platform);
   std::vector<TableRow> rows;
-  for (const CatalogueEntry& entry : FolderCatalogue)
-    rows.push_back({std::string(entry.Caption), LocateFolder(computerInfo, entry.Source)});
-  context.out << FormatTable({"Folder", "Location"}, rows);
+  std::vector<JsonFolder> folders;
+  for (const CatalogueEntry& entry : FolderCatalogue) {
+    std::string location = LocateFolder(computerInfo, entry.Source);
+    JsonFolder& folder = folders.emplace_back();
+    folder.caption = entry.Caption;
+    if (!location.empty()) folder.location = location;
+    rows.push_back({std::string(entry.Caption), std::move(location)});
+  }
+  if (arguments.has("--json"))
+    WriteListJson(context.out, folders);
+  else
+    context.out << FormatTable({"Folder", "Location"}, rows);
   return ExitSuccess;
 }
 
@@ -210,6 +278,13 @@ int RunSurvey(Context& context, const Arguments& arguments) {
   if (csv && BackupPath(context.platform, *csv) == *csv)
     return UsageError(context, "survey", "the report cannot bear the name of its own backup");
   Survey survey(context.platform);
+  const std::optional<std::string> compare = arguments.value("--compare");
+  EarlierSurvey earlier;
+  if (compare) {
+    ReadMeasureArguments(arguments, survey.measure);
+    if (const std::optional<int> usage = ReadComparison(context, *compare, survey.measure, earlier))
+      return *usage;
+  }
   if (const std::optional<int> usage = RunNamedSurvey(context, arguments, "survey", survey))
     return *usage;
   const FolderList& list = survey.list;
@@ -217,11 +292,17 @@ int RunSurvey(Context& context, const Arguments& arguments) {
   JsonDocument& json = survey.json;
   // A stopped survey writes no report: its rows would pass for a whole survey.
   const int exported = csv && finished ? ExportSurvey(context, survey, *csv) : ExitSuccess;
+  const char separator = list.regionalSettings().decimalSeparator;
+  if (compare) {
+    json.compareFile = *compare;
+    json.compareApproximate = earlier.fromReport;
+    for (JsonFolder& folder : json.folders)
+      folder.change =
+          CompareFolder(earlier, folder.caption, folder.location, folder.bytes, separator);
+    json.totalChange = CompareTotal(earlier, json.totalBytes, separator);
+  }
 
   if (arguments.has("--json")) {
-    json.totalBytes = list.TotalSize();
-    json.totalSize = SizeToText(static_cast<std::int64_t>(list.TotalSize()),
-                                list.regionalSettings().decimalSeparator);
     json.report.stopped = !finished;
     WriteSurveyJson(context.out, json);
     TellLeftOut(context, json.report);
@@ -229,16 +310,26 @@ int RunSurvey(Context& context, const Arguments& arguments) {
   }
 
   // After a stop only the rows the run got through are shown: the later ones were not measured.
-  const std::size_t shown = finished ? list.rows().size() : survey.rowInHand;
+  const bool counts = survey.measure.counts;
+  TableRow header{"Folder", "Location", "Size"};
+  if (counts) header.insert(header.end(), {"Files", "Directories"});
+  if (compare) header.push_back(earlier.fromReport ? "Change (approximate)" : "Change");
   std::vector<TableRow> rows;
-  for (std::size_t r = 0; r < shown; ++r) {
-    const FolderRow& row = list.rows()[r];
-    if (row.Checked) rows.push_back({row.Caption, SubItem(row, 0), SubItem(row, 1)});
+  for (const JsonFolder& folder : json.folders) {
+    TableRow& row = rows.emplace_back(
+        TableRow{folder.caption, folder.location.value_or(""), folder.location ? folder.size : ""});
+    if (counts && folder.location)
+      row.insert(row.end(), {std::to_string(folder.files), std::to_string(folder.directories)});
+    else if (counts)
+      row.insert(row.end(), {"", ""});
+    if (compare) row.push_back(folder.change ? folder.change->text : "");
   }
-  rows.push_back({"Total", "",
-                  SizeToText(static_cast<std::int64_t>(list.TotalSize()),
-                             list.regionalSettings().decimalSeparator)});
-  context.out << FormatTable({"Folder", "Location", "Size"}, rows);
+  TableRow& total = rows.emplace_back(TableRow{"Total", "", json.totalSize});
+  if (counts)
+    total.insert(total.end(),
+                 {std::to_string(json.totalFiles), std::to_string(json.totalDirectories)});
+  if (compare) total.push_back(json.totalChange.text);
+  context.out << FormatTable(header, rows);
   TellLeftOut(context, json.report);
   if (!finished) {
     context.err << context.program << StoppedMessage(survey) << "\n";
@@ -269,6 +360,11 @@ int RunSize(Context& context, const Arguments& arguments) {
   WalkOptions options;
   if (auto error = ReadWalkArguments(arguments, options, json.report))
     return UsageError(context, "size", *error);
+  MeasureChoice measure;
+  ReadMeasureArguments(arguments, measure);
+  measure.applyTo(options);
+  json.diskUsage = measure.diskUsage;
+  json.countLinksOnce = measure.countLinksOnce;
   const char separator = ReadRegionalSettings(context.platform).decimalSeparator;
   int status = ExitSuccess;
   ProgressLine progress(context.err, context.showProgress);
@@ -282,14 +378,26 @@ int RunSize(Context& context, const Arguments& arguments) {
       continue;
     }
     progress.setLabel(path);
-    const std::uint64_t size = GetFolderSize(context.platform, path, true, options);
+    FolderMeasure measured;
+    options.measure = &measured;
+    GetFolderSize(context.platform, path, true, options);
+    const std::uint64_t size = measure.shown(measured);
     // A stopped walk still tells what it measured, marked as partial.
     const std::string text = SizeToText(static_cast<std::int64_t>(size), separator);
     if (asJson) {
-      json.folders.push_back({{}, path, size, text});
+      JsonFolder& folder = json.folders.emplace_back();
+      folder.location = path;
+      folder.bytes = size;
+      folder.size = text;
+      folder.files = measured.files;
+      folder.directories = measured.directories;
       json.totalBytes += size;
+      json.totalFiles += measured.files;
+      json.totalDirectories += measured.directories;
     } else {
-      context.out << (bytes ? std::to_string(size) : text) << '\t' << path << '\n';
+      context.out << (bytes ? std::to_string(size) : text) << '\t';
+      if (measure.counts) context.out << measured.files << '\t' << measured.directories << '\t';
+      context.out << path << '\n';
     }
     if (json.report.stopped) {
       context.err << context.program << ": stopped: " << path

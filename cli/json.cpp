@@ -33,14 +33,40 @@ std::size_t Utf8Length(std::string_view text, std::size_t i) {
   return length;
 }
 
+void WriteChange(std::ostream& out, const FolderChange& change) {
+  out << "\"change\": {\"state\": " << JsonString(ChangeStateName(change.state)) << ", \"bytes\": ";
+  if (change.state == ChangeState::New || change.state == ChangeState::Gone)
+    out << "null";
+  else
+    out << change.bytes;
+  out << ", \"size\": " << JsonString(change.text) << "}";
+}
+
+// The members every folder or directory has after its location or path.
+void WriteMeasure(std::ostream& out, const JsonFolder& folder) {
+  out << ", \"bytes\": " << folder.bytes << ", \"size\": " << JsonString(folder.size)
+      << ", \"files\": " << folder.files << ", \"directories\": " << folder.directories;
+}
+
 void WriteSummary(std::ostream& out, const JsonDocument& document) {
   out << "  \"total\": {\"bytes\": " << document.totalBytes
-      << ", \"size\": " << JsonString(document.totalSize) << "},\n"
+      << ", \"size\": " << JsonString(document.totalSize) << ", \"files\": " << document.totalFiles
+      << ", \"directories\": " << document.totalDirectories;
+  if (document.compareFile) {
+    out << ", ";
+    WriteChange(out, document.totalChange);
+  }
+  out << "},\n"
       << "  \"not_counted\": {\"unreadable_directories\": " << document.report.unreadableDirectories
       << ", \"pseudo_file_systems\": " << document.report.pseudoFileSystems
       << ", \"loops\": " << document.report.loops << "},\n"
-      << "  \"stopped\": " << (document.report.stopped ? "true" : "false") << "\n"
-      << "}\n";
+      << "  \"stopped\": " << (document.report.stopped ? "true" : "false") << ",\n"
+      << "  \"disk_usage\": " << (document.diskUsage ? "true" : "false") << ",\n"
+      << "  \"count_links_once\": " << (document.countLinksOnce ? "true" : "false");
+  if (document.compareFile)
+    out << ",\n  \"compare\": {\"file\": " << JsonString(*document.compareFile)
+        << ", \"approximate\": " << (document.compareApproximate ? "true" : "false") << "}";
+  out << "\n}\n";
 }
 
 }  // namespace
@@ -75,11 +101,20 @@ void WriteSurveyJson(std::ostream& out, const JsonDocument& document) {
   const char* separator = "\n";
   for (const JsonFolder& folder : document.folders) {
     out << separator << "    {\"caption\": " << JsonString(folder.caption) << ", \"location\": ";
-    if (folder.location)
-      out << JsonString(*folder.location) << ", \"bytes\": " << folder.bytes
-          << ", \"size\": " << JsonString(folder.size) << "}";
-    else
-      out << "null, \"bytes\": null, \"size\": null}";
+    if (folder.location) {
+      out << JsonString(*folder.location);
+      WriteMeasure(out, folder);
+    } else {
+      out << "null, \"bytes\": null, \"size\": null, \"files\": null, \"directories\": null";
+    }
+    if (document.compareFile) {
+      out << ", ";
+      if (folder.change)
+        WriteChange(out, *folder.change);
+      else
+        out << "\"change\": null";
+    }
+    out << "}";
     separator = ",\n";
   }
   out << "\n  ],\n";
@@ -90,12 +125,24 @@ void WriteSizeJson(std::ostream& out, const JsonDocument& document) {
   out << "{\n  \"version\": 1,\n  \"directories\": [";
   const char* separator = "\n";
   for (const JsonFolder& folder : document.folders) {
-    out << separator << "    {\"path\": " << JsonString(folder.location.value_or(""))
-        << ", \"bytes\": " << folder.bytes << ", \"size\": " << JsonString(folder.size) << "}";
+    out << separator << "    {\"path\": " << JsonString(folder.location.value_or(""));
+    WriteMeasure(out, folder);
+    out << "}";
     separator = ",\n";
   }
   out << "\n  ],\n";
   WriteSummary(out, document);
+}
+
+void WriteListJson(std::ostream& out, const std::vector<JsonFolder>& folders) {
+  out << "{\n  \"version\": 1,\n  \"folders\": [";
+  const char* separator = "\n";
+  for (const JsonFolder& folder : folders) {
+    out << separator << "    {\"caption\": " << JsonString(folder.caption)
+        << ", \"location\": " << (folder.location ? JsonString(*folder.location) : "null") << "}";
+    separator = ",\n";
+  }
+  out << "\n  ]\n}\n";
 }
 
 }  // namespace tarnwick::cli

@@ -26,6 +26,12 @@ std::optional<std::string> ReadWalkArguments(const Arguments& arguments, WalkOpt
   return std::nullopt;
 }
 
+void ReadMeasureArguments(const Arguments& arguments, MeasureChoice& choice) {
+  choice.diskUsage = arguments.has(DiskUsageOption.name);
+  choice.countLinksOnce = arguments.has(CountLinksOnceOption.name);
+  choice.counts = arguments.has(CountsOption.name);
+}
+
 void TellLeftOut(Context& context, const WalkReport& report) {
   std::string counts;
   auto add = [&counts](std::uint64_t count, const char* one, const char* many) {

@@ -1,7 +1,6 @@
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (the POSIX thread model, for std::thread),
 # the tests run under Wine:
-#   cmake -S . -B build-win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
-#     -DTARNWICK_BUILD_UI=OFF
+#   cmake -S . -B build-win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -14,8 +13,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/${TARNWICK_MINGW})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# A Qt 6 for Windows may lie anywhere CMAKE_PREFIX_PATH points.
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # CTest runs the executables through Wine, in a prefix of the build's own.
 set(TARNWICK_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)

@@ -9,6 +9,18 @@ constexpr std::uint64_t kStopCheck = 4096;
 
 }  // namespace
 
+void DirectoryGraph::Node::add(const FolderMeasure& measure) {
+  bytes.fetch_add(measure.bytes, std::memory_order_relaxed);
+  allocated.fetch_add(measure.allocated, std::memory_order_relaxed);
+  files.fetch_add(measure.files, std::memory_order_relaxed);
+  directories.fetch_add(measure.directories, std::memory_order_relaxed);
+}
+
+FolderMeasure DirectoryGraph::Node::own() const {
+  return {bytes.load(std::memory_order_relaxed), allocated.load(std::memory_order_relaxed),
+          files.load(std::memory_order_relaxed), directories.load(std::memory_order_relaxed)};
+}
+
 DirectoryGraph::Claim DirectoryGraph::claim(const platform::DirectoryIdentity& identity) {
   std::lock_guard lock(mutex_);
   auto [found, inserted] = byIdentity_.try_emplace(identity, nullptr);
@@ -35,17 +47,17 @@ std::size_t DirectoryGraph::listed() const {
 // its own since trees run thousands of levels deep. A tree that leads nowhere back up is summed
 // once and kept; only a tree with a loop below it (a bind mount of an ancestor) depends on the
 // way the walk came, and is summed again each time.
-std::uint64_t DirectoryGraph::sum(Node& root, const std::atomic<bool>* stop) {
+FolderMeasure DirectoryGraph::sum(Node& root, const std::atomic<bool>* stop) {
   if (root.closed) return root.total;
   struct Frame {
     Node* node;
     std::size_t next = 0;
-    std::uint64_t sum = 0;
+    FolderMeasure sum;
     bool closed = true;
   };
   std::vector<Frame> path;
   root.onPath = true;
-  path.push_back({&root, 0, root.fileBytes.load(std::memory_order_relaxed)});
+  path.push_back({&root, 0, root.own()});
   std::uint64_t steps = 0;
   for (;;) {
     Frame& frame = path.back();
@@ -58,7 +70,7 @@ std::uint64_t DirectoryGraph::sum(Node& root, const std::atomic<bool>* stop) {
         frame.sum += child->total;
       } else {
         child->onPath = true;
-        path.push_back({child, 0, child->fileBytes.load(std::memory_order_relaxed)});
+        path.push_back({child, 0, child->own()});
       }
       continue;
     }
@@ -74,7 +86,7 @@ std::uint64_t DirectoryGraph::sum(Node& root, const std::atomic<bool>* stop) {
     path.back().closed = path.back().closed && done.closed;
   }
   // Stopped: the sum is partial, and the nodes on the way are left as they were.
-  std::uint64_t partial = 0;
+  FolderMeasure partial;
   for (const Frame& frame : path) {
     frame.node->onPath = false;
     partial += frame.sum;

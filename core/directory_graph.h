@@ -1,6 +1,7 @@
 // The directories one survey run has listed, each once by its identity, with what its listing
-// held: the bytes of its files and the directories inside it. A folder met again, as another
-// row's folder or inside another row's tree, is summed from here instead of being listed again.
+// held: the measure of its own entries and the directories inside it. A folder met again, as
+// another row's folder or inside another row's tree, is summed from here instead of being listed
+// again.
 #pragma once
 
 #include <atomic>
@@ -14,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/folder_size.h"
 #include "platform/platform.h"
 
 namespace tarnwick {
@@ -21,7 +23,12 @@ namespace tarnwick {
 class DirectoryGraph {
  public:
   struct Node {
-    std::atomic<std::uint64_t> fileBytes{0};  // the entries that are not directories
+    // What its own listing held: its files, and one directory for each subdirectory entry. A
+    // listing is counted in batches by several workers, hence the atomics.
+    std::atomic<std::uint64_t> bytes{0};
+    std::atomic<std::uint64_t> allocated{0};
+    std::atomic<std::uint64_t> files{0};
+    std::atomic<std::uint64_t> directories{0};
     // One per subdirectory entry that opened, in no order; the same node twice when two entries
     // lead to one directory (bind mounts), as a walk would enter it twice.
     std::vector<Node*> children;
@@ -29,7 +36,10 @@ class DirectoryGraph {
     // tree is `total` wherever the walk comes from.
     bool closed = false;
     bool onPath = false;  // while a sum passes through it
-    std::uint64_t total = 0;
+    FolderMeasure total;
+
+    void add(const FolderMeasure& measure);
+    FolderMeasure own() const;
   };
   struct Edge {
     Node* parent;
@@ -49,7 +59,7 @@ class DirectoryGraph {
 
   // The sum a walk from `root` gives: every file below it, a directory that is its own ancestor
   // on the way not entered again. Returns early, with a partial sum, once `stop` is set.
-  std::uint64_t sum(Node& root, const std::atomic<bool>* stop);
+  FolderMeasure sum(Node& root, const std::atomic<bool>* stop);
 
   std::size_t listed() const;
 

@@ -17,6 +17,14 @@ void WalkReport::merge(const WalkReport& other) {
   stopped = stopped || other.stopped;
 }
 
+FolderMeasure& FolderMeasure::operator+=(const FolderMeasure& other) {
+  bytes += other.bytes;
+  allocated += other.allocated;
+  files += other.files;
+  directories += other.directories;
+  return *this;
+}
+
 namespace {
 
 struct WalkRoot {
@@ -39,7 +47,10 @@ std::uint64_t GetFolderSize(platform::Platform& platform, const std::string& pat
   const WalkRoot root = RootOf(platform, path);
   WalkReport ignored;
   WalkReport& report = options.report ? *options.report : ignored;
-  return TreeWalk(platform, includeSubfolders, options).run(root.openPath, root.prefix, report);
+  const FolderMeasure measured =
+      TreeWalk(platform, includeSubfolders, options).run(root.openPath, root.prefix, report);
+  if (options.measure) *options.measure += measured;
+  return measured.bytes;
 }
 
 FolderSizes::FolderSizes(platform::Platform& platform)
@@ -48,6 +59,9 @@ FolderSizes::FolderSizes(platform::Platform& platform)
 FolderSizes::~FolderSizes() = default;
 
 std::uint64_t FolderSizes::measure(const std::string& path, const WalkOptions& options) {
+  // A file of several names counts where it is first seen, which may be another folder's tree:
+  // a sum kept from there would hold names this folder must not count. Each folder is walked.
+  if (options.links) return GetFolderSize(platform_, path, true, options);
   const WalkRoot root = RootOf(platform_, path);
   WalkReport ignored;
   WalkReport& report = options.report ? *options.report : ignored;
@@ -58,7 +72,10 @@ std::uint64_t FolderSizes::measure(const std::string& path, const WalkOptions& o
     graph_ = std::make_unique<DirectoryGraph>();
     return 0;
   }
-  return walk.root() ? graph_->sum(*walk.root(), options.stop) : 0;
+  if (!walk.root()) return 0;
+  const FolderMeasure measured = graph_->sum(*walk.root(), options.stop);
+  if (options.measure) *options.measure += measured;
+  return measured.bytes;
 }
 
 std::size_t FolderSizes::listed() const { return graph_->listed(); }

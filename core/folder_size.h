@@ -32,11 +32,27 @@ struct WalkReport {
   void merge(const WalkReport& other);
 };
 
+// What a walk measured besides the logical sum that GetFolderSize returns.
+struct FolderMeasure {
+  std::uint64_t bytes = 0;        // logical lengths of the entries that are not directories
+  std::uint64_t allocated = 0;    // the space the same entries take on disk
+  std::uint64_t files = 0;        // entries that are not directories
+  std::uint64_t directories = 0;  // directories beneath the folder, the folder itself not counted
+  FolderMeasure& operator+=(const FolderMeasure& other);
+  friend bool operator==(const FolderMeasure&, const FolderMeasure&) = default;
+};
+
+class LinkRegister;
+
 struct WalkOptions {
   unsigned threads = 0;  // 0: the default, eight whatever the cores (see tree_walk.cpp)
   WalkProgress* progress = nullptr;
   const std::atomic<bool>* stop = nullptr;
-  WalkReport* report = nullptr;  // the walk adds to it
+  WalkReport* report = nullptr;      // the walk adds to it
+  FolderMeasure* measure = nullptr;  // the walk adds to it
+  // When set, a file of several names counts once, in the first walk that meets it of all those
+  // given the same register; its other names count as nothing, not even as files.
+  LinkRegister* links = nullptr;
 };
 
 // `path` may end in one delimiter; with `includeSubfolders` clear only the files directly inside

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <limits>
 #include <string>
+#include <utility>
 
 namespace tarnwick {
 
@@ -83,6 +85,37 @@ std::string SizeToText(std::int64_t count, char decimalSeparator) {
   if (n > 1048576u) return TwoPlaces(Quotient(n, 20), decimalSeparator) + " MB";
   if (n > 1024u) return TwoPlaces(Quotient(n, 10), decimalSeparator) + " KB";
   return std::to_string(n) + " bytes";
+}
+
+std::optional<SizeFromText> ReadSizeText(std::string_view text) {
+  constexpr std::pair<std::string_view, unsigned> kUnits[] = {
+      {" bytes", 0}, {" KB", 10}, {" MB", 20}, {" GB", 30}};
+  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  for (const auto& [unit, shift] : kUnits) {
+    if (!text.ends_with(unit)) continue;
+    std::string_view number = text.substr(0, text.size() - unit.size());
+    std::size_t whole = 0;
+    while (whole < number.size() && isDigit(number[whole])) ++whole;
+    // At most 19 digits before the separator keeps the arithmetic below within 64 bits.
+    if (whole == 0 || whole > 19) return std::nullopt;
+    std::uint64_t integer = 0;
+    for (char c : number.substr(0, whole)) integer = integer * 10 + static_cast<unsigned>(c - '0');
+    std::uint64_t hundredths = 0;
+    if (whole < number.size()) {
+      // The separator, then one or two digits: the text drops a trailing zero.
+      const std::string_view fraction = number.substr(whole + 1);
+      if (shift == 0 || number[whole] == ' ' || fraction.empty() || fraction.size() > 2 ||
+          !std::all_of(fraction.begin(), fraction.end(), isDigit))
+        return std::nullopt;
+      hundredths = static_cast<unsigned>(fraction[0] - '0') * 10 +
+                   (fraction.size() == 2 ? static_cast<unsigned>(fraction[1] - '0') : 0);
+    }
+    if (integer > (std::numeric_limits<std::uint64_t>::max() >> shift)) return std::nullopt;
+    const std::uint64_t unitBytes = std::uint64_t{1} << shift;
+    const std::uint64_t bytes = (integer << shift) + (hundredths * unitBytes + 50) / 100;
+    return SizeFromText{bytes, shift == 0 ? 0 : (unitBytes + 199) / 200};
+  }
+  return std::nullopt;
 }
 
 }  // namespace tarnwick

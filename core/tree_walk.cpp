@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <thread>
 
+#include "core/link_register.h"
+
 namespace tarnwick {
 
 using platform::DirectoryEntry;
@@ -67,7 +69,7 @@ TreeWalk::TreeWalk(platform::Platform& platform, bool includeSubfolders, const W
       threads_(ThreadCount(options.threads)),
       graph_(graph) {}
 
-std::uint64_t TreeWalk::run(const std::string& openPath, const std::string& prefix,
+FolderMeasure TreeWalk::run(const std::string& openPath, const std::string& prefix,
                             WalkReport& report) {
   rootOpenPath_ = openPath;
   directories_.push_back({nullptr, prefix});
@@ -83,10 +85,10 @@ std::uint64_t TreeWalk::run(const std::string& openPath, const std::string& pref
   sizeBatches_.clear();
   if (failure_) std::rethrow_exception(failure_);
 
-  std::uint64_t sum = 0;
+  FolderMeasure measure;
   WalkReport gathered;
   for (Worker& worker : workers) {
-    sum += worker.sum;
+    measure += worker.measure;
     gathered.merge(worker.report);
     if (graph_) graph_->addEdges(worker.edges);
   }
@@ -94,7 +96,7 @@ std::uint64_t TreeWalk::run(const std::string& openPath, const std::string& pref
   std::sort(gathered.unreadablePaths.begin(), gathered.unreadablePaths.end());
   std::sort(gathered.notEnteredPaths.begin(), gathered.notEnteredPaths.end());
   report.merge(gathered);
-  return sum;
+  return measure;
 }
 
 bool TreeWalk::stopRequested() {
@@ -306,19 +308,26 @@ void TreeWalk::fill(Listing& listing, std::span<DirectoryEntry> entries, Worker&
 
 void TreeWalk::count(const Listing& listing, std::span<DirectoryEntry> entries, Worker& worker) {
   std::uint64_t measured = 0;
-  std::uint64_t bytes = 0;
+  // With a graph the listing's own measure goes to its node, whence every walk that meets the
+  // directory sums it.
+  FolderMeasure own;
   for (DirectoryEntry& entry : entries) {
     if (entry.kind == EntryKind::Directory) {
+      ++own.directories;
       if (includeSubfolders_) worker.found.push_back({listing.node, std::move(entry.name)});
-    } else {
-      bytes += entry.size;
-      ++measured;
+      continue;
     }
+    ++measured;
+    // A file of one name needs no look-up; one whose names the listing does not count does.
+    if (options_.links && entry.links != 1 && !options_.links->firstSight(entry.file)) continue;
+    own.bytes += entry.size;
+    own.allocated += entry.allocated;
+    ++own.files;
   }
   if (DirectoryGraph::Node* graphNode = listing.node->graphNode)
-    graphNode->fileBytes.fetch_add(bytes, std::memory_order_relaxed);
+    graphNode->add(own);
   else
-    worker.sum += bytes;
+    worker.measure += own;
   if (options_.progress && measured != 0)
     options_.progress->entries.fetch_add(measured, std::memory_order_relaxed);
 }

@@ -29,7 +29,7 @@ class TreeWalk {
 
   // Measures the tree at `openPath`; `prefix` is what the paths of its entries start with
   // ("" for the POSIX root "/", else `openPath` itself). Adds to `report`.
-  std::uint64_t run(const std::string& openPath, const std::string& prefix, WalkReport& report);
+  FolderMeasure run(const std::string& openPath, const std::string& prefix, WalkReport& report);
   // The root's node in the graph; null when the root could not be entered.
   DirectoryGraph::Node* root() const { return root_; }
   bool stopped() const { return stopped_.load(); }
@@ -47,7 +47,7 @@ class TreeWalk {
   };
   // What one worker gathers; merged once at the end so that workers share no counter.
   struct alignas(64) Worker {
-    std::uint64_t sum = 0;
+    FolderMeasure measure;
     WalkReport report;
     std::vector<PendingDirectory> found;         // subdirectories of the batch in hand
     std::vector<std::shared_ptr<Listing>> kept;  // open ancestors of the directory in hand

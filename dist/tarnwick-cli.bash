@@ -15,21 +15,23 @@ _tarnwick_cli() {
     return
   fi
   case $prev in
-    --csv) compopt -o filenames; COMPREPLY=($(compgen -f -- "$cur")); return ;;
+    --csv|--compare) compopt -o filenames; COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --threads) COMPREPLY=($(compgen -W "1 2 4 8" -- "$cur")); return ;;
   esac
   case $command in
     list) COMPREPLY=($(compgen -W "--json --help" -- "$cur")) ;;
     size)
       if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--bytes --json --threads --errors --help" -- "$cur"))
+        COMPREPLY=($(compgen -W "--bytes --json --disk-usage --count-links-once --counts --threads --errors --help" -- "$cur"))
       else
         compopt -o dirnames; COMPREPLY=($(compgen -d -- "$cur"))
       fi ;;
     survey|export)
       if [[ $cur == -* ]]; then
         local options="--all --help"
-        [[ $command == survey ]] && options+=" --csv --json --threads --errors"
+        [[ $command == survey ]] &&
+          options+=" --csv --json --compare --disk-usage --count-links-once --counts --threads --errors"
+        [[ $command == export ]] && options+=" --threads --errors"
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
       else
         # The program itself names its folders; captions hold blanks, so each is one quoted word.

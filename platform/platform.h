@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/utf8.h"
+
 namespace tarnwick::platform {
 
 // ---- Registry -----------------------------------------------------------------------------------
@@ -30,8 +32,20 @@ struct RegistryValue {
 
 enum class EntryKind : std::uint8_t { File, Directory, Unknown };
 
+// Identity of a directory on its file system, for finding a directory that contains itself.
+struct DirectoryIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  friend bool operator==(const DirectoryIdentity&, const DirectoryIdentity&) = default;
+};
+
+// A file is known by the same pair: device and inode, or on Windows volume and file id.
+using FileIdentity = DirectoryIdentity;
+
 // One entry of a listing, never "." or "..". `size` is the logical length of a non-directory and
-// is valid once `sizeKnown` is set; a backend whose listing carries sizes sets it while reading.
+// `allocated` the space it takes on disk; both are valid once `sizeKnown` is set, and a backend
+// whose listing carries sizes sets them while reading. `links` is the number of names the file
+// has (0 where the listing does not say) and `file` says which file it is.
 // A link is never a Directory: it is a File with the link's own length, and is not walked.
 // Unknown is a kind the listing did not say; `fillSizes` settles it.
 struct DirectoryEntry {
@@ -39,13 +53,9 @@ struct DirectoryEntry {
   EntryKind kind = EntryKind::Unknown;
   bool sizeKnown = false;
   std::uint64_t size = 0;
-};
-
-// Identity of a directory on its file system, for finding a directory that contains itself.
-struct DirectoryIdentity {
-  std::uint64_t device = 0;
-  std::uint64_t inode = 0;
-  friend bool operator==(const DirectoryIdentity&, const DirectoryIdentity&) = default;
+  std::uint64_t allocated = 0;
+  std::uint32_t links = 0;
+  FileIdentity file;
 };
 
 enum class OpenStatus {
@@ -98,6 +108,13 @@ class WritableFile {
 struct FileOpenResult {
   std::unique_ptr<WritableFile> file;  // null on failure
   FileErrorCode error = 0;
+};
+
+// A file read whole. `error` is 0 on success; a file longer than the limit asked for is not read.
+struct FileReadResult {
+  std::string bytes;
+  FileErrorCode error = 0;
+  bool tooLong = false;
 };
 
 struct LocalTime {
@@ -213,6 +230,8 @@ class Platform {
   // Opens an existing file for appending, sharing for reading only; creates nothing.
   virtual FileOpenResult openForAppend(const std::string& path) = 0;
   virtual LocalTime localTime() = 0;
+  // Reads a whole file of at most `limit` bytes (an earlier report or survey, to compare with).
+  virtual FileReadResult readFile(const std::string& path, std::size_t limit) = 0;
 
   // Starts the shell action and returns without waiting for it.
   virtual ShellResult shellExecute(const ShellRequest& request) = 0;
@@ -232,21 +251,7 @@ inline std::string Platform::wideToCodePage(std::u16string_view text) const {
     } else if (c >= 0xD800 && c < 0xE000) {
       c = '?';
     }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    AppendUtf8(out, c);
   }
   return out;
 }

@@ -1,15 +1,15 @@
 #include "core/size_text.h"
 #include "report/buffered_writer.h"
+#include "report/footer_text.h"
 #include "report/report.h"
 
 namespace tarnwick {
 
 namespace {
 
-constexpr const char* kAsterisks = "******************************************";
-
-void WriteFooterLine(BufferedWriter& writer, const std::string& text) {
-  if (const platform::FileErrorCode error = writer.write(text + "\r\n")) throw IoFailure(error);
+void WriteFooterLine(BufferedWriter& writer, std::string_view text) {
+  if (const platform::FileErrorCode error = writer.write(std::string(text) + "\r\n"))
+    throw IoFailure(error);
 }
 
 }  // namespace
@@ -30,15 +30,15 @@ void ExportReportTo(platform::Platform& platform, const std::string& reportPath,
 
   // Should a line fail, the file is released with what reached it; the rest of the buffer is lost.
   BufferedWriter writer(*opened.file);
-  WriteFooterLine(writer, kAsterisks);
-  WriteFooterLine(writer, "Report for computer," + subject.computerName());
+  WriteFooterLine(writer, kFooterAsterisks);
+  WriteFooterLine(writer, std::string(kComputerLine) + subject.computerName());
   WriteFooterLine(writer,
-                  "Estimated total size," + SizeToText(static_cast<std::int64_t>(subject.totalSize),
+                  std::string(kTotalLine) + SizeToText(static_cast<std::int64_t>(subject.totalSize),
                                                        subject.settings.decimalSeparator));
-  WriteFooterLine(writer, "Generated with Tarnwick at," +
+  WriteFooterLine(writer, std::string(kGeneratedLine) +
                               DateTimeText(platform, platform.localTime(), subject.settings));
   WriteFooterLine(writer, CreditLine());
-  WriteFooterLine(writer, kAsterisks);
+  WriteFooterLine(writer, kFooterAsterisks);
   if (const platform::FileErrorCode error = writer.close()) throw IoFailure(error);
 }
 

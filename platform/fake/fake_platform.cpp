@@ -15,9 +15,10 @@ class FakeDirectory : public OpenDirectory {
         path_(std::move(path)),
         identity_{1, reinterpret_cast<std::uintptr_t>(&node)} {
     for (const auto& [name, child] : node.children)
-      entries_.push_back({name, EntryKind::Directory, true, 0});
+      entries_.push_back({name, EntryKind::Directory, true, 0, 0, 0, {}});
+    // A fake file takes on disk what it holds and has one name.
     for (const auto& [name, size] : node.files)
-      entries_.push_back({name, EntryKind::File, true, size});
+      entries_.push_back({name, EntryKind::File, true, size, size, 1, {}});
   }
   bool read(std::vector<DirectoryEntry>& out) override {
     if (done_) return false;

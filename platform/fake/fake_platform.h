@@ -99,6 +99,9 @@ class FakePlatform : public Platform {
   FileOpenResult createFile(const std::string& path) override;
   FileOpenResult openForAppend(const std::string& path) override;
   LocalTime localTime() override { return now; }
+  FileReadResult readFile(const std::string& path, std::size_t limit) override {
+    return fallback->readFile(path, limit);
+  }
   ShellResult shellExecute(const ShellRequest& request) override;
 
  private:

@@ -82,8 +82,13 @@ constexpr std::size_t kRingMinimum = 64;
 StatxAnswer PlainStat(int directory, const std::string& name) {
   struct stat info;
   if (fstatat(directory, name.c_str(), &info, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT) != 0)
-    return {-errno, false, 0};
-  return {0, S_ISDIR(info.st_mode), static_cast<std::uint64_t>(info.st_size)};
+    return {-errno, false, 0, 0, 0, {}};
+  return {0,
+          S_ISDIR(info.st_mode),
+          static_cast<std::uint32_t>(info.st_nlink),
+          static_cast<std::uint64_t>(info.st_size),
+          static_cast<std::uint64_t>(info.st_blocks) * 512,
+          {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)}};
 }
 
 // Gives the entry its kind and size; an entry that vanished since the listing is an empty file,
@@ -94,9 +99,16 @@ bool Settle(DirectoryEntry& entry, const StatxAnswer& answer) {
     return true;
   }
   entry.kind = EntryKind::File;
-  entry.size = answer.error == 0 ? answer.size : 0;
   entry.sizeKnown = true;
-  return answer.error == 0 || answer.error == -ENOENT;
+  if (answer.error != 0) {
+    entry.links = 1;  // nothing to count, so nothing to count twice
+    return answer.error == -ENOENT;
+  }
+  entry.size = answer.size;
+  entry.allocated = answer.allocated;
+  entry.links = answer.links;
+  entry.file = answer.file;
+  return true;
 }
 
 OpenResult FinishOpening(int fd, const std::uint64_t* parentDevice);
@@ -127,7 +139,7 @@ class PosixDirectory : public OpenDirectory {
       EntryKind kind = record->d_type == DT_DIR       ? EntryKind::Directory
                        : record->d_type == DT_UNKNOWN ? EntryKind::Unknown
                                                       : EntryKind::File;
-      out.push_back({name, kind, false, 0});
+      out.push_back({name, kind, false, 0, 0, 0, {}});
     }
     return true;
   }

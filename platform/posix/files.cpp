@@ -141,6 +141,42 @@ FileOpenResult PosixPlatform::openForAppend(const std::string& path) {
   return {std::move(opened.file), opened.error};
 }
 
+FileReadResult PosixPlatform::readFile(const std::string& path, std::size_t limit) {
+  FileReadResult result;
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) {
+    result.error = FileErrorFromErrno(errno);
+    return result;
+  }
+  struct stat status;
+  if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+    ::close(fd);
+    result.error = 5;  // access denied, as Windows answers for a folder
+    return result;
+  }
+  char buffer[64 * 1024];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      result.error = FileErrorFromErrno(errno);
+      break;
+    }
+    if (got == 0) break;
+    if (result.bytes.size() + static_cast<std::size_t>(got) > limit) {
+      result.tooLong = true;
+      result.bytes.clear();
+      break;
+    }
+    result.bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return result;
+}
+
 LocalTime PosixPlatform::localTime() {
   timespec now{};
   ::clock_gettime(CLOCK_REALTIME, &now);

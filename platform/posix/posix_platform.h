@@ -29,6 +29,7 @@ class PosixPlatform : public Platform {
   FileOpenResult createFile(const std::string& path) override;
   FileOpenResult openForAppend(const std::string& path) override;
   LocalTime localTime() override;
+  FileReadResult readFile(const std::string& path, std::size_t limit) override;
   ShellResult shellExecute(const ShellRequest& request) override;
   bool standardErrorIsTerminal() const override;
 };

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <liburing.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <array>
@@ -40,7 +41,8 @@ class Ring {
       if (!sqe) return false;
       io_uring_prep_statx(sqe, directory, entries[i]->name.c_str(),
                           AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | AT_STATX_SYNC_AS_STAT,
-                          STATX_TYPE | STATX_SIZE, &results_[i]);
+                          STATX_TYPE | STATX_SIZE | STATX_BLOCKS | STATX_NLINK | STATX_INO,
+                          &results_[i]);
       io_uring_sqe_set_data64(sqe, i);
     }
     int submitted;
@@ -59,6 +61,10 @@ class Ring {
       answers[i].error = cqe->res;
       answers[i].directory = S_ISDIR(result.stx_mode);
       answers[i].size = result.stx_size;
+      // Blocks are of 512 bytes whatever the file system's own block size.
+      answers[i].allocated = result.stx_blocks * 512;
+      answers[i].links = result.stx_nlink;
+      answers[i].file = {makedev(result.stx_dev_major, result.stx_dev_minor), result.stx_ino};
       io_uring_cqe_seen(&ring_, cqe);
     }
     return true;

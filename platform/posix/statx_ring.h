@@ -9,11 +9,14 @@
 
 namespace tarnwick::platform {
 
-// One answer: 0 and the entry's kind and size, or the negative errno of the query.
+// One answer: 0 and the entry's kind, sizes and identity, or the negative errno of the query.
 struct StatxAnswer {
   int error = 0;
   bool directory = false;
+  std::uint32_t links = 0;
   std::uint64_t size = 0;
+  std::uint64_t allocated = 0;
+  FileIdentity file;
 };
 
 // Queries the entries (at most kStatxBatch) relative to `directory` without following links,

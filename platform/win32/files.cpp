@@ -89,6 +89,33 @@ FileOpenResult Win32Platform::openForAppend(const std::string& path) {
   return Opened(handle);
 }
 
+FileReadResult Win32Platform::readFile(const std::string& path, std::size_t limit) {
+  FileReadResult result;
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    result.error = FileError(GetLastError());
+    return result;
+  }
+  char buffer[64 * 1024];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(handle, buffer, sizeof buffer, &got, nullptr)) {
+      result.error = FileError(GetLastError());
+      break;
+    }
+    if (got == 0) break;
+    if (result.bytes.size() + got > limit) {
+      result.tooLong = true;
+      result.bytes.clear();
+      break;
+    }
+    result.bytes.append(buffer, got);
+  }
+  CloseHandle(handle);
+  return result;
+}
+
 LocalTime Win32Platform::localTime() {
   SYSTEMTIME now;
   GetLocalTime(&now);

@@ -169,15 +169,16 @@ TEST_F(CliTest, SurveyJsonGivesExactBytesAndNullsForMissingFolders) {
   EXPECT_EQ(out.str(),
             "{\n  \"version\": 1,\n  \"folders\": [\n"
             "    {\"caption\": \"Common Files\", \"location\": \"/srv/share\", \"bytes\": 1536, "
-            "\"size\": \"1.5 KB\"},\n"
+            "\"size\": \"1.5 KB\", \"files\": 1, \"directories\": 0},\n"
             "    {\"caption\": \"Temp\", \"location\": \"/srv/temp\", \"bytes\": 10, "
-            "\"size\": \"10 bytes\"},\n"
-            "    {\"caption\": \"Favorites\", \"location\": null, \"bytes\": null, \"size\": "
-            "null}\n  ],\n"
-            "  \"total\": {\"bytes\": 1546, \"size\": \"1.51 KB\"},\n"
+            "\"size\": \"10 bytes\", \"files\": 1, \"directories\": 0},\n"
+            "    {\"caption\": \"Favorites\", \"location\": null, \"bytes\": null, \"size\": null, "
+            "\"files\": null, \"directories\": null}\n  ],\n"
+            "  \"total\": {\"bytes\": 1546, \"size\": \"1.51 KB\", \"files\": 2, "
+            "\"directories\": 0},\n"
             "  \"not_counted\": {\"unreadable_directories\": 0, \"pseudo_file_systems\": 0, "
             "\"loops\": 0},\n"
-            "  \"stopped\": false\n}\n");
+            "  \"stopped\": false,\n  \"disk_usage\": false,\n  \"count_links_once\": false\n}\n");
 }
 
 TEST_F(CliTest, SizeJsonListsEachPathAndTheirSum) {

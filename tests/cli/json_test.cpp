@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/json_reader.h"
+
 namespace tarnwick::cli {
 namespace {
 
@@ -28,6 +30,37 @@ TEST(JsonString, EscapesWhatJsonRequiresAndKeepsUtf8) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(JsonString(c.text), c.json);
   }
+}
+
+TEST(ParseJson, ReadsBackWhatTheDocumentsHold) {
+  const std::string text = "{\"name\": " + JsonString("caf\xC3\xA9 \"\\\x01") +
+                           ", \"big\": 18446744073709551615, \"list\": [true, false, null, -1.5e3],"
+                           " \"escaped\": \"\\u00e9\\ud83d\\udcc1\\/\\n\", \"lone\": \"\\ud800x\"}";
+  const std::optional<JsonValue> value = ParseJson(text);
+  ASSERT_TRUE(value);
+  EXPECT_EQ(value->member("name")->text, "caf\xC3\xA9 \"\\\x01");
+  EXPECT_EQ(value->member("big")->count(), 18446744073709551615ull);
+  const auto& list = value->member("list")->items;
+  ASSERT_EQ(list.size(), 4u);
+  EXPECT_TRUE(list[0].boolean);
+  EXPECT_FALSE(list[1].boolean);
+  EXPECT_EQ(list[2].kind, JsonValue::Kind::Null);
+  EXPECT_FALSE(list[3].count());  // not a whole count
+  EXPECT_EQ(value->member("escaped")->text, "\xC3\xA9\xF0\x9F\x93\x81/\n");
+  EXPECT_EQ(value->member("lone")->text, "\xEF\xBF\xBDx");
+  EXPECT_EQ(value->member("missing"), nullptr);
+}
+
+TEST(ParseJson, RefusesWhatIsNotOneWellFormedValue) {
+  const std::string deep = std::string(100, '[') + std::string(100, ']');
+  for (const std::string& text :
+       {std::string(""), std::string("{"), std::string("{\"a\" 1}"), std::string("[1,]"),
+        std::string("{} {}"), std::string("\"tab\there\""), std::string("01x"), std::string("tru"),
+        std::string("\"\\x\""), std::string("\"\\u12\""), deep}) {
+    SCOPED_TRACE(text);
+    EXPECT_FALSE(ParseJson(text));
+  }
+  EXPECT_TRUE(ParseJson(std::string(60, '[') + std::string(60, ']')));
 }
 
 }  // namespace

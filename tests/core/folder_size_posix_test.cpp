@@ -9,10 +9,12 @@
 #include <sys/syscall.h>
 
 #include <cstddef>
+#include <set>
 #include <sstream>
 #include <thread>
 
 #include "core/folder_size.h"
+#include "core/link_register.h"
 #include "tests/core/temp_tree.h"
 
 namespace tarnwick {
@@ -259,6 +261,141 @@ TEST_F(WalkOnDisk, AgreesWithFindOnUsrShare) {
     }
     EXPECT_TRUE(compared) << "/usr/share kept changing";
   }
+}
+
+// What find says of the entries that are not directories below `paths`, each name counted, and
+// each file (device and inode) counted once over all the paths; and the directories below each.
+struct FindMeasure {
+  FolderMeasure everyName, linksOnce;
+};
+FindMeasure FindMeasures(const std::vector<std::string>& paths) {
+  std::string command = "find";
+  for (const std::string& path : paths) command += " '" + path + "'";
+  command += " -mindepth 1 -printf '%y %D %i %s %b\\n' 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) throw std::runtime_error("popen failed");
+  FindMeasure result;
+  std::set<std::pair<unsigned long long, unsigned long long>> seen;
+  char type = 0;
+  unsigned long long device = 0, inode = 0, size = 0, blocks = 0;
+  while (std::fscanf(pipe, " %c %llu %llu %llu %llu", &type, &device, &inode, &size, &blocks) ==
+         5) {
+    if (type == 'd') {
+      ++result.everyName.directories;
+      ++result.linksOnce.directories;
+      continue;
+    }
+    const FolderMeasure one{size, blocks * 512, 1, 0};
+    result.everyName += one;
+    if (seen.insert({device, inode}).second) result.linksOnce += one;
+  }
+  pclose(pipe);
+  return result;
+}
+
+// Sparse files, written files, hard links inside one folder and across two, a file of four
+// names, and a folder large enough that its sizes are asked in batches through the ring.
+class MeasureOnDisk : public WalkOnDisk {
+ protected:
+  MeasureOnDisk() {
+    tree_.directory("one");
+    tree_.directory("two");
+    tree_.directory("one/deep");
+    tree_.file("one/sparse", 5 * kGiB);
+    Write("one/data", 40000);
+    tree_.hardLink("one/data", "one/data-again");      // inside one folder
+    tree_.hardLink("one/data", "two/data-elsewhere");  // across two
+    tree_.hardLink("one/data", "one/deep/data-deep");
+    Write("two/own", 5000);
+    tree_.symlink("data", "one/link");
+    tree_.directory("one/many");
+    for (int f = 0; f < 150; ++f) {
+      const std::string name = "one/many/" + std::to_string(f);
+      if (f % 3 == 0)
+        tree_.hardLink("two/own", name);
+      else
+        Write(name, static_cast<std::size_t>(f) * 100);
+    }
+  }
+  void Write(const std::string& relative, std::size_t length) {
+    FILE* file = std::fopen(tree_.at(relative).c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    const std::string bytes(length, 'x');
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+  }
+  // The walks of `paths` in turn, sharing one register when `linksOnce` is set.
+  FolderMeasure Measure(const std::vector<std::string>& paths, unsigned threads, bool linksOnce) {
+    LinkRegister links;
+    FolderMeasure measure;
+    WalkOptions options;
+    options.threads = threads;
+    options.measure = &measure;
+    options.links = linksOnce ? &links : nullptr;
+    for (const std::string& path : paths) GetFolderSize(*platform_, path, true, options);
+    return measure;
+  }
+  static std::string Text(const FolderMeasure& m) {
+    return std::to_string(m.bytes) + " bytes, " + std::to_string(m.allocated) + " allocated, " +
+           std::to_string(m.files) + " files, " + std::to_string(m.directories) + " directories";
+  }
+};
+
+TEST_F(MeasureOnDisk, AgreesWithFindOnEveryMeasure) {
+  const std::vector<std::vector<std::string>> cases = {
+      {tree_.path()}, {tree_.at("one")}, {tree_.at("one"), tree_.at("two")}};
+  for (const auto& paths : cases) {
+    const FindMeasure expected = FindMeasures(paths);
+    // The sparse file takes less than its length, and some file has several names here.
+    ASSERT_LT(expected.everyName.allocated, expected.everyName.bytes);
+    ASSERT_LT(expected.linksOnce.files, expected.everyName.files);
+    for (unsigned threads : kThreadCounts) {
+      SCOPED_TRACE(paths.front() + " and " + std::to_string(paths.size() - 1) + " more, " +
+                   std::to_string(threads) + " threads");
+      EXPECT_EQ(Text(Measure(paths, threads, false)), Text(expected.everyName));
+      EXPECT_EQ(Text(Measure(paths, threads, true)), Text(expected.linksOnce));
+    }
+  }
+}
+
+// A survey of folders inside one another gives each row what a walk of it alone gives, space and
+// counts included; with links counted once, what the walks in turn give with one register.
+TEST_F(MeasureOnDisk, ASurveyOfNestedFoldersMeasuresEachRowAsItsWalk) {
+  const std::vector<std::string> paths = {tree_.path(), tree_.at("one"), tree_.at("one/deep"),
+                                          tree_.at("two"), tree_.at("one")};
+  for (unsigned threads : kThreadCounts) {
+    for (bool linksOnce : {false, true}) {
+      SCOPED_TRACE(std::to_string(threads) + " threads" + (linksOnce ? ", links once" : ""));
+      LinkRegister surveyLinks, walkLinks;
+      FolderSizes sizes(*platform_);
+      for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        FolderMeasure surveyed, walked;
+        WalkOptions options;
+        options.threads = threads;
+        options.measure = &surveyed;
+        options.links = linksOnce ? &surveyLinks : nullptr;
+        const std::uint64_t bytes = sizes.measure(path, options);
+        options.measure = &walked;
+        options.links = linksOnce ? &walkLinks : nullptr;
+        GetFolderSize(*platform_, path, true, options);
+        EXPECT_EQ(bytes, walked.bytes);
+        EXPECT_EQ(Text(surveyed), Text(walked));
+      }
+    }
+  }
+}
+
+// Without io_uring every size comes from the plain calls, which must carry the same blocks and
+// identities.
+TEST_F(MeasureOnDisk, GivesTheSameMeasuresWhereIoUringIsForbidden) {
+  const std::vector<std::string> paths = {tree_.at("one"), tree_.at("two")};
+  const FindMeasure expected = FindMeasures(paths);
+  auto answer = RunInChild(ForbidIoUring, [&] {
+    return Text(Measure(paths, 0, false)) + "\n" + Text(Measure(paths, 0, true));
+  });
+  if (!answer) GTEST_SKIP() << "cannot install a seccomp filter";
+  EXPECT_EQ(*answer, Text(expected.everyName) + "\n" + Text(expected.linksOnce));
 }
 
 }  // namespace

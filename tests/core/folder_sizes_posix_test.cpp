@@ -81,16 +81,22 @@ class SurveyOnDisk : public ::testing::Test {
 
   // "" when every folder measures as alone and no directory is listed twice, else what differs.
   std::string compare(unsigned threads) {
-    std::vector<std::uint64_t> alone;
-    for (const std::string& folder : folders_)
-      alone.push_back(GetFolderSize(*platform_, folder, true, {threads}));
+    std::vector<FolderMeasure> alone(folders_.size());
+    for (std::size_t i = 0; i < folders_.size(); ++i)
+      GetFolderSize(*platform_, folders_[i], true, {threads, nullptr, nullptr, nullptr, &alone[i]});
     FolderSizes sizes(*platform_);
     WalkProgress progress;
     std::ostringstream differences;
     for (std::size_t i = 0; i < folders_.size(); ++i) {
-      const std::uint64_t measured = sizes.measure(folders_[i], {threads, &progress});
-      if (measured != alone[i])
-        differences << folders_[i] << ": " << measured << " in the survey, " << alone[i]
+      FolderMeasure measured;
+      const std::uint64_t bytes =
+          sizes.measure(folders_[i], {threads, &progress, nullptr, nullptr, &measured});
+      // The space taken and the counts as well: what --disk-usage and --counts show.
+      if (bytes != alone[i].bytes || measured != alone[i])
+        differences << folders_[i] << ": " << bytes << " bytes, " << measured.allocated
+                    << " allocated, " << measured.files << " files, " << measured.directories
+                    << " directories in the survey; " << alone[i].bytes << ", "
+                    << alone[i].allocated << ", " << alone[i].files << ", " << alone[i].directories
                     << " alone\n";
     }
     if (progress.directories != sizes.listed())

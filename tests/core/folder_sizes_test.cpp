@@ -1,5 +1,5 @@
-// Folders that nest and coincide, measured as one survey measures them: each folder's size is
-// what GetFolderSize gives for it alone, and no directory is listed twice.
+// Folders that nest and coincide, measured as one survey measures them: each folder's size and
+// counts are what GetFolderSize gives for it alone, and no directory is listed twice.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -100,8 +100,10 @@ TEST(FolderSizes, EachFolderMeasuresAsAloneAndEachDirectoryIsListedOnce) {
     for (unsigned threads : {1u, 4u}) {
       SCOPED_TRACE("seed " + std::to_string(seed) + ", threads " + std::to_string(threads));
       std::vector<std::uint64_t> alone;
-      for (const std::string& folder : folders)
-        alone.push_back(GetFolderSize(*tree.fake, folder, true, {threads}));
+      std::vector<FolderMeasure> aloneMeasures(folders.size());
+      for (std::size_t i = 0; i < folders.size(); ++i)
+        alone.push_back(GetFolderSize(*tree.fake, folders[i], true,
+                                      {threads, nullptr, nullptr, nullptr, &aloneMeasures[i]}));
 
       tree.fake->listings.clear();
       FolderSizes sizes(*tree.fake);
@@ -109,7 +111,11 @@ TEST(FolderSizes, EachFolderMeasuresAsAloneAndEachDirectoryIsListedOnce) {
       WalkProgress progress;
       for (std::size_t i = 0; i < folders.size(); ++i) {
         SCOPED_TRACE(folders[i]);
-        EXPECT_EQ(sizes.measure(folders[i], {threads, &progress, nullptr, &report}), alone[i]);
+        FolderMeasure measured;
+        EXPECT_EQ(sizes.measure(folders[i], {threads, &progress, nullptr, &report, &measured}),
+                  alone[i]);
+        // The files and directories counted too, not the bytes alone.
+        EXPECT_EQ(measured, aloneMeasures[i]);
       }
       for (const auto& [node, count] : tree.fake->listings) ASSERT_EQ(count, 1);
       EXPECT_EQ(tree.fake->listings.size(), reachable.size());

@@ -68,5 +68,44 @@ TEST(SizeToText, RoundsHalfUpAfterEighteenSignificantDigits) {
   }
 }
 
+// Every text written with any of these separators reads back to within the rounding it says, and
+// a text in bytes exactly.
+TEST(ReadSizeText, ReadsBackWhatSizeToTextWroteInItsSeparator) {
+  const std::uint64_t counts[] = {0,
+                                  1,
+                                  1024,
+                                  1025,
+                                  1152,
+                                  1048575,
+                                  123456789,
+                                  1073741825,
+                                  5368709120,
+                                  4398046511104,
+                                  (1ull << 63) - 1};
+  for (char separator : {'.', ',', '\''}) {
+    for (std::uint64_t count : counts) {
+      const std::string text = SizeToText(static_cast<std::int64_t>(count), separator);
+      SCOPED_TRACE(text);
+      const std::optional<SizeFromText> read = ReadSizeText(text);
+      ASSERT_TRUE(read);
+      const std::uint64_t off = read->bytes > count ? read->bytes - count : count - read->bytes;
+      EXPECT_LE(off, read->margin);
+      if (count <= 1024) {
+        EXPECT_EQ(read->margin, 0u);
+      }
+    }
+  }
+  EXPECT_EQ(ReadSizeText("1,5 KB")->bytes, 1536u);
+  EXPECT_EQ(ReadSizeText("117.74 MB")->bytes, 123459338u);  // 117.74 x 2^20, rounded
+}
+
+TEST(ReadSizeText, RefusesOtherShapes) {
+  for (const char* text : {"", "1 KiB", "1.5KB", "KB", " 1 KB", "1.555 KB", "1. KB", "1.5 bytes",
+                           "-1 KB", "1.5.5 KB", "12 3 KB", "99999999999999999999 GB", "1 kb"}) {
+    SCOPED_TRACE(text);
+    EXPECT_FALSE(ReadSizeText(text));
+  }
+}
+
 }  // namespace
 }  // namespace tarnwick

@@ -3,6 +3,7 @@
 
 #include "platform/fake/fake_platform.h"
 #include "report/report.h"
+#include "report/report_reader.h"
 #include "tests/report/report_test_support.h"
 
 namespace tarnwick {
@@ -219,6 +220,39 @@ TEST(CreditLine, NamesTheProgramItsMakerAndItsAddress) {
       CreditLine(),
       "Tarnwick is freeware, written by, The Tarnwick Project 2026, https://tarnwick.example/");
   EXPECT_STREQ(ProjectWebHost, "tarnwick.example");
+}
+
+// The rows as the report writes them read back: the last pair of each row, whatever its
+// locations hold, trail bytes that look like a quote or a comma included.
+TEST(ReadReportText, ReadsTheRowsAndTotalTheReportWrote) {
+  auto doubleByte = FakePlatform::Windows();
+  doubleByte->leadBytes = {0x81};
+  std::vector<FolderRow> rows;
+  for (const CatalogueEntry& entry : FolderCatalogue)
+    rows.push_back({std::string(entry.Caption), false, {}});
+  rows[0].SubItems = {"C:\\old", "1 KB", "C:\\a,b \"c\"\r\nd", "7,83 GB"};
+  rows[4].SubItems = {"C:\\\x81\x22\x81\x2c", "0 bytes"};
+  const std::string footer =
+      "******************************************\r\n"
+      "Report for computer,WS\r\nEstimated total size,9,43 GB\r\n"
+      "Generated with Tarnwick at,1/15/2011\r\ncredit\r\n"
+      "******************************************\r\n";
+  const std::optional<ReportRead> read =
+      ReadReportText(*doubleByte, ReportRowSection(*doubleByte, rows) + footer);
+  ASSERT_TRUE(read);
+  ASSERT_EQ(read->rows.size(), 29u);
+  EXPECT_EQ(read->rows[0].location, "C:\\a,b \"c\"\r\nd");
+  EXPECT_EQ(read->rows[0].size, "7,83 GB");
+  EXPECT_EQ(read->rows[4].location, "C:\\\x81\x22\x81\x2c");
+  EXPECT_EQ(read->rows[1].location, std::nullopt);
+  EXPECT_EQ(read->totalSize, "9,43 GB");
+  // The same report with line feeds alone, as an editor may leave it.
+  std::string lineFeeds = ReportRowSection(*doubleByte, rows) + footer;
+  for (std::size_t at; (at = lineFeeds.find("\r\n")) != std::string::npos;) lineFeeds.erase(at, 1);
+  const std::optional<ReportRead> fed = ReadReportText(*doubleByte, lineFeeds);
+  ASSERT_TRUE(fed);
+  EXPECT_EQ(fed->rows[0].location, "C:\\a,b \"c\"\nd");
+  EXPECT_EQ(fed->totalSize, "9,43 GB");
 }
 
 }  // namespace

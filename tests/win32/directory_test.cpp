@@ -5,13 +5,16 @@
 #include <cctype>
 
 #include "core/folder_size.h"
+#include "core/link_register.h"
 #include "platform/platform.h"
 #include "tests/win32/win32_support.h"
 
 namespace tarnwick::platform {
 namespace {
 
+using tarnwick::FolderMeasure;
 using tarnwick::GetFolderSize;
+using tarnwick::LinkRegister;
 using tarnwick::WalkOptions;
 using tarnwick::WalkReport;
 
@@ -235,11 +238,96 @@ TEST_F(Win32Listing, ASurveyMeetsEachDirectoryOnceHoweverItsPathIsSpelled) {
     tarnwick::WalkProgress progress;
     for (const std::string& folder : folders) {
       SCOPED_TRACE(folder);
-      EXPECT_EQ(sizes.measure(folder, {threads, &progress}),
-                GetFolderSize(*platform, folder, true, {threads}));
+      FolderMeasure surveyed, alone;
+      EXPECT_EQ(
+          sizes.measure(folder, {threads, &progress, nullptr, nullptr, &surveyed}),
+          GetFolderSize(*platform, folder, true, {threads, nullptr, nullptr, nullptr, &alone}));
+      EXPECT_EQ(surveyed, alone);
     }
     EXPECT_EQ(progress.directories.load(), 6u);  // Profile and the five folders below it
   }
+}
+
+// What a file says of itself when opened: the space it takes and which file it is.
+struct FileAnswer {
+  std::uint64_t allocated = 0;
+  FileIdentity file;
+};
+FileAnswer AskTheFile(const std::wstring& path) {
+  HANDLE handle = CreateFileW(testing::Extended(path).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  FILE_STANDARD_INFO standard{};
+  BY_HANDLE_FILE_INFORMATION info{};
+  EXPECT_TRUE(handle != INVALID_HANDLE_VALUE &&
+              GetFileInformationByHandleEx(handle, FileStandardInfo, &standard, sizeof standard) &&
+              GetFileInformationByHandle(handle, &info));
+  if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  return {static_cast<std::uint64_t>(standard.AllocationSize.QuadPart),
+          {info.dwVolumeSerialNumber,
+           (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow}};
+}
+
+// A file of 40,000 bytes with three more names, one in another folder, and a file made long
+// without writing (sparse where the file system can).
+TEST_F(Win32Listing, GivesTheSpaceTakenAndTheFileOfEveryNameWithoutOpeningIt) {
+  constexpr std::uint64_t kLong = 1ull << 30;
+  const std::wstring data = scratch.makeFile(L"one\\data", 40000);
+  const std::wstring sparse = scratch.makeFile(L"one\\sparse", 0);
+  HANDLE handle = CreateFileW(testing::Extended(sparse).c_str(), GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+  DWORD ignored = 0;
+  // Refused where the file system has no sparse files; the file is then merely long.
+  DeviceIoControl(handle, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+  LARGE_INTEGER end{};
+  end.QuadPart = static_cast<LONGLONG>(kLong);
+  ASSERT_TRUE(SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) && SetEndOfFile(handle));
+  CloseHandle(handle);
+  scratch.makeDirectory(L"two");
+  for (const wchar_t* name : {L"one\\again", L"one\\third", L"two\\elsewhere"}) {
+    if (!CreateHardLinkW(testing::Extended(scratch.wide() + L"\\" + name).c_str(),
+                         testing::Extended(data).c_str(), nullptr))
+      GTEST_SKIP() << "no hard link could be made here";
+  }
+  const FileAnswer dataAnswer = AskTheFile(data);
+  const FileAnswer sparseAnswer = AskTheFile(sparse);
+  // The written file takes whole clusters, so its space is not its length.
+  ASSERT_NE(dataAnswer.allocated, 40000u);
+
+  // The listing's own entries.
+  OpenResult opened = platform->openDirectory(scratch.ansi() + "\\one", true);
+  ASSERT_EQ(opened.status, OpenStatus::Opened);
+  std::vector<DirectoryEntry> entries;
+  while (opened.directory->read(entries)) {
+  }
+  ASSERT_EQ(entries.size(), 4u);
+  for (const DirectoryEntry& entry : entries) {
+    SCOPED_TRACE(entry.name);
+    const FileAnswer& expected = entry.name == "sparse" ? sparseAnswer : dataAnswer;
+    EXPECT_EQ(entry.allocated, expected.allocated);
+    EXPECT_EQ(entry.file, expected.file);
+  }
+
+  // The walk, every name counted, and each file once over the two folders.
+  const auto measure = [&](const std::vector<std::string>& folders, bool linksOnce) {
+    LinkRegister links;
+    FolderMeasure measured;
+    WalkOptions options;
+    options.threads = 2;
+    options.measure = &measured;
+    options.links = linksOnce ? &links : nullptr;
+    for (const std::string& folder : folders)
+      GetFolderSize(*platform, scratch.ansi() + folder, true, options);
+    return measured;
+  };
+  const std::uint64_t data4 = 4 * dataAnswer.allocated;
+  EXPECT_EQ(measure({""}, false),
+            (FolderMeasure{4 * 40000 + kLong, data4 + sparseAnswer.allocated, 5, 2}));
+  EXPECT_EQ(measure({""}, true),
+            (FolderMeasure{40000 + kLong, dataAnswer.allocated + sparseAnswer.allocated, 2, 2}));
+  EXPECT_EQ(measure({"\\two", "\\one"}, true),
+            (FolderMeasure{40000 + kLong, dataAnswer.allocated + sparseAnswer.allocated, 2, 0}));
 }
 
 }  // namespace
