@@ -2,8 +2,10 @@
 """Builds the benchmark's synthetic trees below a folder, once: files are sparse, so the trees
 cost inodes, not disk space.
 
-  many/  600,000 files in 20,000 directories (200 folders of 100 directories of 30 files)
-  flat/  one directory of 200,000 files
+  many/     600,000 files in 20,000 directories (200 folders of 100 directories of 30 files)
+  flat/     one directory of 200,000 files
+  profile/  a home folder whose special folders nest as on a desktop (HOME=profile): 120,000
+            files in 6,000 directories, most of them below .local/share, .cache and Documents
 
 A tree is rebuilt only when its completion mark is missing."""
 import os
@@ -63,8 +65,33 @@ def flat(tree, rng):
     os.close(fd)
 
 
+def spread(path, rng, directories, files_each, depth=2):
+    """`directories` directories of `files_each` files below `path`, in folders `depth` deep."""
+    os.makedirs(path, exist_ok=True)
+    for d in range(directories):
+        parts = [f"dir-{(d // 10 ** level) % 10}" for level in range(depth - 1, 0, -1)]
+        sub = os.path.join(path, *parts, f"item-{d:05d}")
+        os.makedirs(sub)
+        fd = os.open(sub, os.O_RDONLY | os.O_DIRECTORY)
+        for f in range(files_each):
+            make_file(fd, f"file-{f:02d}", size_of(rng))
+        os.close(fd)
+
+
+def profile(tree, rng):
+    # The folders the survey's rows name (see README: where each folder lies on Linux), and
+    # some that no row names; sizes in directories of 20 files.
+    for relative, directories in [(".local/share/applications", 50), (".local/share/RecentDocuments", 5),
+                                  (".local/share/other", 1500), (".cache", 1600),
+                                  ("Documents", 1000), ("Desktop", 200), ("Templates", 5),
+                                  (".config/autostart", 1), (".config/other", 300),
+                                  ("src", 1300)]:
+        spread(os.path.join(tree, relative), rng, directories, 20)
+
+
 if __name__ == "__main__":
     root = sys.argv[1]
     os.makedirs(root, exist_ok=True)
     build(root, "many", many)
     build(root, "flat", flat)
+    build(root, "profile", profile)

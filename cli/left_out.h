@@ -13,8 +13,8 @@
 
 namespace tarnwick::cli {
 
-inline constexpr OptionSyntax ThreadsOption{
-    "--threads", "N", "walk with N threads (default: as many as the processor runs at once)"};
+inline constexpr OptionSyntax ThreadsOption{"--threads", "N",
+                                            "walk with N threads (default and most: 8)"};
 inline constexpr OptionSyntax ErrorsOption{
     "--errors", "", "list the directories that could not be read or were not entered"};
 inline constexpr OptionSyntax DiskUsageOption{

@@ -27,6 +27,9 @@ bool FolderList::RunSurvey(const SurveyOptions& options) {
   };
   totalSize_ = 0;
   setStatus("Retriving Data...");
+  // One record of the directories listed for the whole run: a folder inside another row's tree,
+  // or the same as another row's, is summed from it instead of being listed again.
+  FolderSizes sizes(platform_);
   for (std::size_t r = 0; r < rows_.size(); ++r) {
     if (stopRequested()) {
       setStatus("Stopped");
@@ -38,7 +41,7 @@ bool FolderList::RunSurvey(const SurveyOptions& options) {
       row.SubItems.clear();
     } else if (const std::string location = LocateFolder(computerInfo_, FolderCatalogue[r].Source);
                DirectoryExists(platform_, location)) {
-      const std::uint64_t size = GetFolderSize(platform_, location, true, options.walk);
+      const std::uint64_t size = sizes.measure(location, options.walk);
       // A walk cut short gives a partial sum, which must not pass for the folder's size.
       if (stopRequested()) {
         setStatus("Stopped");

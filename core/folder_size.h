@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,8 @@ namespace tarnwick {
 
 // Counters a front end samples on a timer while a walk runs; the walk only adds to them.
 struct WalkProgress {
-  std::atomic<std::uint64_t> entries{0};  // entries other than directories measured so far
+  std::atomic<std::uint64_t> entries{0};      // entries other than directories measured so far
+  std::atomic<std::uint64_t> directories{0};  // directories listed so far
 };
 
 // What a walk could not count, so that a total never hides what it dropped.
@@ -43,7 +45,7 @@ struct FolderMeasure {
 class LinkRegister;
 
 struct WalkOptions {
-  unsigned threads = 0;  // 0: as many as the hardware offers
+  unsigned threads = 0;  // 0: the default, eight whatever the cores (see tree_walk.cpp)
   WalkProgress* progress = nullptr;
   const std::atomic<bool>* stop = nullptr;
   WalkReport* report = nullptr;      // the walk adds to it
@@ -58,5 +60,28 @@ struct WalkOptions {
 // walk ends promptly and returns the sum of what it measured so far.
 std::uint64_t GetFolderSize(platform::Platform& platform, const std::string& path,
                             bool includeSubfolders, const WalkOptions& options = {});
+
+class DirectoryGraph;
+
+// The folders of one survey run, measured with their subfolders: each folder's size is what
+// GetFolderSize gives for it, but a directory met again (as another folder, or inside another
+// folder's tree, however the path is spelled) is not listed again; its sum is used whole.
+class FolderSizes {
+ public:
+  explicit FolderSizes(platform::Platform& platform);
+  ~FolderSizes();
+  FolderSizes(const FolderSizes&) = delete;
+  FolderSizes& operator=(const FolderSizes&) = delete;
+
+  // A folder that cannot be read is reported once however often it is met; so is a directory
+  // that contains itself, where the walk that lists its parent finds it.
+  std::uint64_t measure(const std::string& path, const WalkOptions& options = {});
+  // Distinct directories listed so far.
+  std::size_t listed() const;
+
+ private:
+  platform::Platform& platform_;
+  std::unique_ptr<DirectoryGraph> graph_;
+};
 
 }  // namespace tarnwick

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/directory_graph.h"
 #include "core/folder_size.h"
 #include "platform/platform.h"
 
@@ -19,13 +20,19 @@ namespace tarnwick {
 
 class TreeWalk {
  public:
-  TreeWalk(platform::Platform& platform, bool includeSubfolders, const WalkOptions& options);
+  // With a `graph`, the walk lists only the directories the graph does not hold yet and records
+  // what it lists there, sums included; `run` then gives 0 and `root` the node to sum.
+  TreeWalk(platform::Platform& platform, bool includeSubfolders, const WalkOptions& options,
+           DirectoryGraph* graph = nullptr);
   TreeWalk(const TreeWalk&) = delete;
   TreeWalk& operator=(const TreeWalk&) = delete;
 
   // Measures the tree at `openPath`; `prefix` is what the paths of its entries start with
   // ("" for the POSIX root "/", else `openPath` itself). Adds to `report`.
   FolderMeasure run(const std::string& openPath, const std::string& prefix, WalkReport& report);
+  // The root's node in the graph; null when the root could not be entered.
+  DirectoryGraph::Node* root() const { return root_; }
+  bool stopped() const { return stopped_.load(); }
 
  private:
   struct DirectoryNode;
@@ -45,6 +52,7 @@ class TreeWalk {
     std::vector<PendingDirectory> found;         // subdirectories of the batch in hand
     std::vector<std::shared_ptr<Listing>> kept;  // open ancestors of the directory in hand
     std::uint64_t queued = 0;                    // subdirectories this worker queued
+    std::vector<DirectoryGraph::Edge> edges;     // for the graph, added once the walk ends
   };
 
   void work(Worker& worker);
@@ -57,6 +65,10 @@ class TreeWalk {
                   std::vector<platform::DirectoryEntry>& entries);
   void queueFound(Worker& worker);
   void markUnreadable(Listing& listing, Worker& worker);
+  enum class NotEntered { Unreadable, PseudoFileSystem, Loop };
+  void reportNotEntered(const PendingDirectory& directory, NotEntered why, Worker& worker);
+  bool containsItself(const PendingDirectory& directory,
+                      const platform::DirectoryIdentity& identity) const;
   bool stopRequested();
   platform::OpenResult open(const PendingDirectory& directory, Worker& worker);
   std::string pathOf(const DirectoryNode* parent, const std::string& name) const;
@@ -67,6 +79,8 @@ class TreeWalk {
   const WalkOptions options_;
   const char delimiter_;
   const unsigned threads_;
+  DirectoryGraph* const graph_;
+  DirectoryGraph::Node* root_ = nullptr;
   std::string rootOpenPath_;
 
   std::mutex mutex_;

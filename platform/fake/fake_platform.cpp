@@ -10,7 +10,10 @@ class FakeDirectory : public OpenDirectory {
  public:
   // The node's address is its identity: unique while the tree lives, as an inode is.
   FakeDirectory(FakePlatform& fake, std::string path, const FakeNode& node)
-      : fake_(fake), path_(std::move(path)), identity_{1, reinterpret_cast<std::uintptr_t>(&node)} {
+      : fake_(fake),
+        node_(node),
+        path_(std::move(path)),
+        identity_{1, reinterpret_cast<std::uintptr_t>(&node)} {
     for (const auto& [name, child] : node.children)
       entries_.push_back({name, EntryKind::Directory, true, 0, 0, 0, {}});
     // A fake file takes on disk what it holds and has one name.
@@ -19,6 +22,7 @@ class FakeDirectory : public OpenDirectory {
   }
   bool read(std::vector<DirectoryEntry>& out) override {
     if (done_) return false;
+    fake_.countListing(node_);
     out.insert(out.end(), entries_.begin(), entries_.end());
     done_ = true;
     return !entries_.empty();
@@ -32,6 +36,7 @@ class FakeDirectory : public OpenDirectory {
 
  private:
   FakePlatform& fake_;
+  const FakeNode& node_;
   std::string path_;
   DirectoryIdentity identity_;
   std::vector<DirectoryEntry> entries_;
@@ -151,9 +156,17 @@ const FakeNode* FakePlatform::findNode(const std::string& path) const {
     auto it = node->children.find(p.substr(pos, end - pos));
     if (it == node->children.end()) return nullptr;
     node = &it->second;
+    // A node that shows another is a mount: the path goes on in the directory shown.
+    if (node->shows) node = findNode(*node->shows);
+    if (!node) return nullptr;
     pos = end;
   }
   return node;
+}
+
+void FakePlatform::countListing(const FakeNode& node) {
+  std::lock_guard lock(mutex_);
+  ++listings[&node];
 }
 
 bool FakePlatform::directoryExists(const std::string& path) {

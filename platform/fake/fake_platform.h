@@ -23,6 +23,9 @@ struct FakeNode {
   std::map<std::string, std::uint64_t> files;
   bool unreadable = false;
   bool vanishes = false;  // listed by its parent, but gone when opened
+  // A path in the tree whose directory this one shows, as a bind mount does: the same listing
+  // and the same identity. Its own children and files are hidden.
+  std::optional<std::string> shows;
 };
 
 class FakePlatform : public Platform {
@@ -56,6 +59,8 @@ class FakePlatform : public Platform {
   // Called before each directory of `tree` is listed, from the walk's threads (several at once
   // in a parallel walk); a test slows the walk or watches it here.
   std::function<void(const std::string& path)> onList;
+  // How often each directory of `tree` has been read, by its node.
+  std::map<const FakeNode*, int> listings;
 
   std::unique_ptr<Platform> fallback;  // real files and listings; the system backend by default
 
@@ -67,6 +72,11 @@ class FakePlatform : public Platform {
   std::optional<std::uint64_t> diskSpaceLeft;
 
   FakePlatform();
+
+  // The node of `tree` a path names, mounts followed; null when it names none.
+  const FakeNode* findNode(const std::string& path) const;
+  // Called by a listing of `tree` as it is read.
+  void countListing(const FakeNode& node);
 
   PathStyle pathStyle() const override { return style; }
   bool isLeadByte(unsigned char byte) const override;
@@ -95,7 +105,6 @@ class FakePlatform : public Platform {
   ShellResult shellExecute(const ShellRequest& request) override;
 
  private:
-  const FakeNode* findNode(const std::string& path) const;
   FileOpenResult openReportFile(std::string_view operation, const std::string& path);
   std::mutex mutex_;
 };

@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "core/size_text.h"
 #include "platform/fake/fake_platform.h"
 
 namespace tarnwick {
@@ -191,6 +194,55 @@ TEST_F(FolderListTest, AStopRequestEndsTheRunAtTheRowBeingMeasured) {
   stale.walk.stop = &stop;
   EXPECT_TRUE(list.ClearList(stale));
   for (const FolderRow& row : list.rows()) EXPECT_THAT(row.SubItems, IsEmpty());
+}
+
+// Program Files holds Common Files, the Windows folder the system folder; Programs, Start Menu and
+// Profile are one folder spelled three ways, one of them through a mount. Each row measures in
+// full, and no directory is listed twice.
+TEST_F(FolderListTest, NestedAndCoincidingRowsAreMeasuredWholeFromOneListingEach) {
+  constexpr std::size_t ProgramsRow = 6, StartMenuRow = 12, ProfileRow = 28;
+  fake->tree->children["Users"].children["Ann"].files = {{"ntuser.dat", 262144}};
+  fake->tree->children["Users"].children["Ann"].children["Menu"].files = {{"app.lnk", 900}};
+  fake->tree->children["Mounted"].shows = "C:\\Users\\Ann";
+  fake->shellFolders[2] = "C:\\Users\\Ann";
+  fake->shellFolders[11] = "C:\\Users\\Ann\\";
+  fake->shellFolders[40] = "C:\\Mounted";
+  list.SelectAll();
+  const std::pair<std::size_t, std::string> rows[] = {
+      {CommonFilesRow, "C:\\Program Files\\Common Files"},
+      {ProgramFilesRow, "C:\\Program Files"},
+      {WindowsRow, "C:\\WINDOWS"},
+      {SystemRow, "C:\\WINDOWS\\system32"},
+      {TempRow, "C:\\Temp"},
+      {ProgramsRow, "C:\\Users\\Ann"},
+      {StartMenuRow, "C:\\Users\\Ann"},  // the lookup drops the delimiter
+      {ProfileRow, "C:\\Mounted"},
+  };
+  fake->listings.clear();
+  std::vector<std::size_t> finished;
+  SurveyOptions options;
+  options.observer.rowFinished = [&](std::size_t row) { finished.push_back(row); };
+  for (unsigned threads : {1u, 4u}) {
+    SCOPED_TRACE(threads);
+    for (FolderRow& row : list.rows()) row.SubItems.clear();
+    fake->listings.clear();
+    finished.clear();
+    options.walk.threads = threads;
+    ASSERT_TRUE(list.RunSurvey(options));
+    EXPECT_EQ(finished.size(), 29u);
+    EXPECT_TRUE(std::is_sorted(finished.begin(), finished.end()));
+    for (const auto& [node, count] : fake->listings) EXPECT_EQ(count, 1);
+    EXPECT_EQ(fake->listings.size(), 7u);  // the drive itself is not asked for
+    std::uint64_t total = 0;
+    for (const auto& [row, location] : rows) {
+      SCOPED_TRACE(location);
+      const std::uint64_t alone = GetFolderSize(*fake, location, true);
+      EXPECT_THAT(list.rows()[row].SubItems,
+                  ElementsAre(location, SizeToText(static_cast<std::int64_t>(alone))));
+      total += alone;
+    }
+    EXPECT_EQ(list.TotalSize(), total);
+  }
 }
 
 TEST_F(FolderListTest, SizeTextsFollowTheRegionalDecimalSeparator) {

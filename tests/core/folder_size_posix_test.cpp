@@ -25,7 +25,7 @@ using testing::RunInChild;
 using testing::TempTree;
 
 constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;
-// One thread, the hardware's count, and more threads than cores.
+// One thread, the default count, and another count.
 constexpr unsigned kThreadCounts[] = {1, 0, 7};
 
 class WalkOnDisk : public ::testing::Test {
@@ -354,6 +354,34 @@ TEST_F(MeasureOnDisk, AgreesWithFindOnEveryMeasure) {
                    std::to_string(threads) + " threads");
       EXPECT_EQ(Text(Measure(paths, threads, false)), Text(expected.everyName));
       EXPECT_EQ(Text(Measure(paths, threads, true)), Text(expected.linksOnce));
+    }
+  }
+}
+
+// A survey of folders inside one another gives each row what a walk of it alone gives, space and
+// counts included; with links counted once, what the walks in turn give with one register.
+TEST_F(MeasureOnDisk, ASurveyOfNestedFoldersMeasuresEachRowAsItsWalk) {
+  const std::vector<std::string> paths = {tree_.path(), tree_.at("one"), tree_.at("one/deep"),
+                                          tree_.at("two"), tree_.at("one")};
+  for (unsigned threads : kThreadCounts) {
+    for (bool linksOnce : {false, true}) {
+      SCOPED_TRACE(std::to_string(threads) + " threads" + (linksOnce ? ", links once" : ""));
+      LinkRegister surveyLinks, walkLinks;
+      FolderSizes sizes(*platform_);
+      for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        FolderMeasure surveyed, walked;
+        WalkOptions options;
+        options.threads = threads;
+        options.measure = &surveyed;
+        options.links = linksOnce ? &surveyLinks : nullptr;
+        const std::uint64_t bytes = sizes.measure(path, options);
+        options.measure = &walked;
+        options.links = linksOnce ? &walkLinks : nullptr;
+        GetFolderSize(*platform_, path, true, options);
+        EXPECT_EQ(bytes, walked.bytes);
+        EXPECT_EQ(Text(surveyed), Text(walked));
+      }
     }
   }
 }

@@ -2,6 +2,8 @@
 // the ANSI code page cannot hold and what lies beyond MAX_PATH included, and links are not entered.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "core/folder_size.h"
 #include "core/link_register.h"
 #include "platform/platform.h"
@@ -206,6 +208,44 @@ TEST_F(Win32Listing, IdentityTellsDirectoriesApart) {
   };
   EXPECT_EQ(identity(scratch.ansi() + "\\one"), identity(scratch.ansi() + "\\one\\"));
   EXPECT_NE(identity(scratch.ansi() + "\\one"), identity(scratch.ansi() + "\\two"));
+}
+
+// Folders of one survey that nest and coincide, spelled in other cases, with a trailing
+// delimiter, by the short name: each measures as alone, and each directory is listed once.
+TEST_F(Win32Listing, ASurveyMeetsEachDirectoryOnceHoweverItsPathIsSpelled) {
+  scratch.makeFile(L"Profile\\ntuser.dat", 4096);
+  scratch.makeFile(L"Profile\\Application Data Folder\\Vendor\\settings.ini", 300);
+  scratch.makeFile(L"Profile\\Application Data Folder\\Vendor\\Cache\\blob", 70000);
+  scratch.makeFile(L"Profile\\Documents\\letter.doc", 12345);
+  scratch.makeDirectory(L"Profile\\Documents\\Empty");
+  const std::string profile = scratch.ansi() + "\\Profile";
+  wchar_t shortName[MAX_PATH];
+  const std::wstring appData = scratch.wide() + L"\\Profile\\Application Data Folder";
+  std::string shortAppData = profile + "\\Application Data Folder";
+  if (GetShortPathNameW(appData.c_str(), shortName, MAX_PATH) != 0) {
+    char narrow[MAX_PATH];
+    if (WideCharToMultiByte(CP_ACP, 0, shortName, -1, narrow, MAX_PATH, nullptr, nullptr) != 0)
+      shortAppData = narrow;
+  }
+  std::string upper = profile;  // the scratch folder's path is ASCII
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::vector<std::string> folders = {profile + "\\Application Data Folder\\Vendor",
+                                            profile + "\\Documents\\", shortAppData, upper,
+                                            profile};
+  for (unsigned threads : {1u, 4u}) {
+    SCOPED_TRACE(threads);
+    tarnwick::FolderSizes sizes(*platform);
+    tarnwick::WalkProgress progress;
+    for (const std::string& folder : folders) {
+      SCOPED_TRACE(folder);
+      FolderMeasure surveyed, alone;
+      EXPECT_EQ(
+          sizes.measure(folder, {threads, &progress, nullptr, nullptr, &surveyed}),
+          GetFolderSize(*platform, folder, true, {threads, nullptr, nullptr, nullptr, &alone}));
+      EXPECT_EQ(surveyed, alone);
+    }
+    EXPECT_EQ(progress.directories.load(), 6u);  // Profile and the five folders below it
+  }
 }
 
 // What a file says of itself when opened: the space it takes and which file it is.
